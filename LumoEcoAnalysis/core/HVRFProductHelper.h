@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class HUnit;
+
+// Look-ups in the product energy-data table "__product_ec_data" of the process-wide
+// product database (HDbFind::getDb()). Product type 0 = outdoor unit, 1 = indoor unit.
+// Every text value is bound, never pasted into SQL.
+class HVRFProductHelper
+{
+public:
+    // Distinct categories in row order; empty when there is no database.
+    static QStringList categoryList(int productType, bool* ok = nullptr);
+    // oem_model texts of a category, in row order.
+    static QStringList modelList(const QString& category, int productType, bool* ok = nullptr);
+
+    // Combo fillers: an empty entry first, then the list; untouched without a database.
+    static void getCategoryFromDb(QComboBox* combo, int productType);
+    static void getModelFromDb(QComboBox* combo, const QString& category, int productType);
+
+    // Fill a unit from the product row matching model or oem_model (seriesId -1 = any series).
+    static bool getOutdoorUnitFromDb(int seriesId, const QString& category, const QString& model,
+                                     HUnit* unit);
+    static bool getIndoorUnitFromDb(int seriesId, const QString& category, const QString& model,
+                                    HUnit* unit);
+};

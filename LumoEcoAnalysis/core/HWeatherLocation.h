@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+
+// Setting the project's location: the steps the weather page performs when the
+// project settings announce a country and city, callable without a widget.
+class HWeatherLocation
+{
+public:
+    struct Result
+    {
+        bool found = false;   // the index has a table for the city
+        QString tableName;
+        double maxTemp = 0.0; // degrees C, averaged year
+        double minTemp = 0.0;
+        double designTemp = 0.0;
+    };
+
+    // Table name of the city in tb_glb_idx (bound values), or empty.
+    static QString findCityTable(const QString& country, const QString& city);
+
+    // Finds the city's table, analyses it with `ignoreHours` (design-hours rule),
+    // writes isHave8760WeatherData, max_temp, min_temp and average_temp into the
+    // global project and fills its hourly year. False when the city has no table
+    // (isHave8760WeatherData is then false and nothing else changes).
+    static bool setProjectLocation(const QString& country, const QString& city, int ignoreHours,
+                                   Result* result = nullptr);
+};

@@ -1,0 +1,20 @@
+# Shared build helpers.
+
+# Where the public sample weather files live (beside the repository); tests skip when absent.
+set(BRIVANTA_SHARED_DATA_DIR "${PROJECT_SOURCE_DIR}/../shared/data" CACHE PATH "Folder with sample weather files")
+
+# brivanta_add_test(<name> SOURCES a.cpp [b.cpp] LIBS lib... [DATA_DIR])
+# One Qt Test executable registered with CTest, run offscreen.
+function(brivanta_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt5::Test brivanta_testsupport ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    BRIVANTA_SHARED_DATA="${BRIVANTA_SHARED_DATA_DIR}"
+    BRIVANTA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    TIMEOUT 300)
+endfunction()

@@ -1,0 +1,17 @@
+#pragma once
+#include "LumoCommonExport.h"
+#include <QJsonValue>
+#include <QString>
+
+// Process-wide configuration file of boolean switches addressed by group and key.
+class LUMOCOMMON_EXPORT HJsonConfig
+{
+public:
+    // Loads the file; a missing or malformed file gives an empty configuration.
+    static bool read(const QString& fileName);
+    // Sets `value` from the configuration; leaves it untouched when absent or not a bool.
+    static void getValue(const QString& group, const QString& key, bool& value);
+    // Stores the value and persists the whole configuration atomically to the file read last.
+    static bool setValue(const QString& group, const QString& key, const QJsonValue& value);
+    static QString fileName();
+};

@@ -1,0 +1,93 @@
+#include "HJsonFunc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonParseError>
+#include <QSaveFile>
+
+namespace {
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+bool parseBytes(const QByteArray& bytes, QJsonDocument& doc, QString* error, const QString& where)
+{
+    QJsonParseError pe;
+    QJsonDocument parsed = QJsonDocument::fromJson(bytes, &pe);
+    if (pe.error != QJsonParseError::NoError) {
+        doc = QJsonDocument();
+        setError(error, QStringLiteral("%1: not valid JSON (%2 at offset %3)")
+                            .arg(where, pe.errorString())
+                            .arg(pe.offset));
+        return false;
+    }
+    doc = parsed;
+    return true;
+}
+} // namespace
+
+bool HJsonFunc::readFileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        doc = QJsonDocument();
+        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return parseBytes(file.readAll(), doc, error, path);
+}
+
+bool HJsonFunc::readUTF_8FileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        doc = QJsonDocument();
+        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    // Tolerate a UTF-8 byte-order mark, which some exporters write.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    return parseBytes(bytes, doc, error, path);
+}
+
+bool HJsonFunc::parseTextToJsonDoc(const QString& text, QJsonDocument& doc, QString* error)
+{
+    return parseBytes(text.toUtf8(), doc, error, QStringLiteral("text"));
+}
+
+QString HJsonFunc::jsonDocToText(const QJsonDocument& doc, QJsonDocument::JsonFormat format)
+{
+    return QString::fromUtf8(doc.toJson(format));
+}
+
+bool HJsonFunc::jsonDocToFile(const QJsonDocument& doc, const QString& path,
+                              QJsonDocument::JsonFormat format, QString* error)
+{
+    const QFileInfo info(path);
+    QDir dir = info.absoluteDir();
+    if (!dir.exists() && !dir.mkpath(QStringLiteral("."))) {
+        setError(error, QStringLiteral("%1: cannot create the folder %2").arg(path, dir.path()));
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = doc.toJson(format);
+    if (file.write(bytes) != bytes.size()) {
+        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,52 @@
+#include "HDbFind.h"
+#include "HDatabase.h"
+
+#include <memory>
+
+namespace {
+struct DbState
+{
+    QString fileName;
+    QString password;
+    std::unique_ptr<HDatabase> db;
+};
+
+DbState& state()
+{
+    static DbState s;
+    return s;
+}
+} // namespace
+
+void HDbFind::setDbFileAndPwd(const QString& fileName, const QString& password)
+{
+    DbState& s = state();
+    s.db.reset();
+    s.fileName = fileName;
+    s.password = password;
+}
+
+HDatabase* HDbFind::getDb()
+{
+    DbState& s = state();
+    if (s.db && s.db->isVilidDatabase())
+        return s.db.get();
+    if (s.fileName.isEmpty())
+        return nullptr;
+    // Retry when the file appeared since the last attempt; never create it.
+    auto db = std::make_unique<HDatabase>();
+    if (!db->openDatabase(s.fileName, s.password))
+        return nullptr;
+    s.db = std::move(db);
+    return s.db.get();
+}
+
+QString HDbFind::dbFile()
+{
+    return state().fileName;
+}
+
+void HDbFind::close()
+{
+    state().db.reset();
+}

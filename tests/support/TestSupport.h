@@ -1,0 +1,33 @@
+#pragma once
+// Helpers shared by every test: one tolerance rule for floating results and
+// a scratch application directory so tests never write beside the binaries.
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+namespace brivanta::test {
+
+// True when a and b agree within a relative or an absolute tolerance.
+inline bool fuzzyEqual(double a, double b, double rel = 1e-9, double abs = 1e-12)
+{
+    if (std::isnan(a) || std::isnan(b))
+        return false;
+    const double diff = std::fabs(a - b);
+    return diff <= abs || diff <= rel * std::max(std::fabs(a), std::fabs(b));
+}
+
+} // namespace brivanta::test
+
+// QCOMPARE for doubles with a tolerance; prints both values on failure.
+#define BRIVANTA_COMPARE_NEAR(actual, expected, rel)                                               \
+    do {                                                                                           \
+        const double a_ = (actual);                                                                \
+        const double e_ = (expected);                                                              \
+        if (!brivanta::test::fuzzyEqual(a_, e_, (rel), 1e-12))                                     \
+            QFAIL(qPrintable(QStringLiteral("%1 = %2, expected %3 (rel. tol. %4)")                 \
+                                 .arg(QStringLiteral(#actual))                                     \
+                                 .arg(a_, 0, 'g', 17)                                              \
+                                 .arg(e_, 0, 'g', 17)                                              \
+                                 .arg(double(rel))));                                              \
+    } while (0)
