@@ -1,0 +1,197 @@
+#include "HProductPerformanceDataForVRF.h"
+
+#include <HAppPaths.h>
+#include <HJsonFunc.h>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+std::vector<double> HProductPerformanceDataForVRF::vecCombinationRateSeries;
+
+namespace {
+
+const QString kFileName = QStringLiteral("/OtherVRFPerformanceData.json");
+
+QJsonArray toJsonArray(const QVector<CAL_ITEM>& items)
+{
+    QJsonArray array;
+    for (const CAL_ITEM& item : items) {
+        QJsonObject point;
+        point.insert(QStringLiteral("combination_rate"), item.combination_rate);
+        point.insert(QStringLiteral("electricity_input_ratio"), item.electricity_input_ratio);
+        point.insert(QStringLiteral("outdoor_air_temperature"), item.outdoor_air_temperature);
+        array.append(point);
+    }
+    return array;
+}
+
+void readItems(const QJsonArray& array, QVector<CAL_ITEM>& items)
+{
+    items.clear();
+    for (const QJsonValue& value : array) {
+        const QJsonObject point = value.toObject();
+        if (point.isEmpty())
+            continue;
+        CAL_ITEM item;
+        item.combination_rate = point.value(QStringLiteral("combination_rate")).toDouble();
+        item.electricity_input_ratio =
+            point.value(QStringLiteral("electricity_input_ratio")).toDouble();
+        item.outdoor_air_temperature =
+            point.value(QStringLiteral("outdoor_air_temperature")).toDouble();
+        items.append(item);
+    }
+}
+
+bool tabulate(const QVector<CAL_ITEM>& items, QMap<double, double>& target)
+{
+    QMap<double, double> points = HProductPerformanceDataForVRF::toPointMap(items);
+    if (points.isEmpty())
+        return true; // nothing to draw: the map keeps its previous content
+    const std::vector<double>& series = HProductPerformanceDataForVRF::vecCombinationRateSeries;
+    std::vector<double> values;
+    HPolyFitHelper::spline_fit(points, series, values);
+    if (values.size() != series.size())
+        return false;
+    for (std::size_t i = 0; i < series.size(); ++i)
+        target[series[i]] = values[i] < 0.0 ? 0.0 : values[i];
+    return true;
+}
+
+} // namespace
+
+HProductPerformanceDataForVRF::HProductPerformanceDataForVRF()
+{
+    if (vecCombinationRateSeries.empty()) {
+        // Running sum on purpose: the last abscissa is the sum of ten steps of
+        // 0.1, just below 1.0, and chart readers use these exact keys.
+        for (double x = 0.0; x <= 1.0; x += 0.1)
+            vecCombinationRateSeries.push_back(x);
+    }
+    init();
+}
+
+HProductPerformanceDataForVRF::HProductPerformanceDataForVRF(
+    const HProductPerformanceDataForVRF& other) = default;
+
+HProductPerformanceDataForVRF&
+HProductPerformanceDataForVRF::operator=(const HProductPerformanceDataForVRF& other) = default;
+
+void HProductPerformanceDataForVRF::init()
+{
+    total_capacity_cooling = 28.0;
+    power_input_cooling = 7.3;
+    total_capacity_heaing__10 = 23.0;
+    power_input_heating__10 = 7.3;
+    total_capacity_heaing_7 = 28.0;
+    power_input_heating_7 = 3.5;
+
+    const QString path = HAppPaths::applicationDir() + kFileName;
+    QVector<CAL_ITEM> cooling;
+    QVector<CAL_ITEM> heating;
+    if (QFileInfo::exists(path)) {
+        QJsonDocument doc;
+        HJsonFunc::readFileToJsonDoc(path, doc); // unreadable: empty document, empty lists
+        const QJsonObject root = doc.object();
+        readItems(root.value(QStringLiteral("cooling")).toArray(), cooling);
+        readItems(root.value(QStringLiteral("heating")).toArray(), heating);
+    } else {
+        // Start from empty lists so that a repeated init() never doubles the points.
+        cooling = {{21.0, 0.25, 0.3}, {26.0, 0.5, 0.45}, {30.0, 0.75, 0.7}, {35.0, 1.0, 1.0}};
+        heating = {{6.0, 0.25, 0.35}, {3.0, 0.5, 0.55}, {-4.0, 0.75, 0.74}, {-10.0, 1.0, 1.0}};
+        QJsonObject root;
+        root.insert(QStringLiteral("cooling"), toJsonArray(cooling));
+        root.insert(QStringLiteral("heating"), toJsonArray(heating));
+        HJsonFunc::jsonDocToFile(QJsonDocument(root), path, QJsonDocument::Indented);
+    }
+    setCoolingModeItems(cooling);
+    setHeatingModeItems(heating);
+}
+
+void HProductPerformanceDataForVRF::setCoolingModeItems(const QVector<CAL_ITEM>& items)
+{
+    cooling_items = items;
+    spline_cooling_fitted = false;
+}
+
+void HProductPerformanceDataForVRF::setHeatingModeItems(const QVector<CAL_ITEM>& items)
+{
+    heating_items = items;
+    spline_heating_fitted = false;
+}
+
+void HProductPerformanceDataForVRF::getCoolingModeItems(QVector<CAL_ITEM>& items) const
+{
+    items = cooling_items;
+}
+
+void HProductPerformanceDataForVRF::getHeatingModeItems(QVector<CAL_ITEM>& items) const
+{
+    items = heating_items;
+}
+
+QMap<double, double> HProductPerformanceDataForVRF::toPointMap(const QVector<CAL_ITEM>& items)
+{
+    QMap<double, double> points;
+    for (const CAL_ITEM& item : items)
+        points[item.combination_rate] = item.electricity_input_ratio;
+    return points;
+}
+
+bool HProductPerformanceDataForVRF::calculate()
+{
+    if (!tabulate(cooling_items, map_combi_to_eir))
+        return false;
+    if (!tabulate(heating_items, map_combi_to_cop))
+        return false;
+    return true;
+}
+
+double HProductPerformanceDataForVRF::evaluate(const QVector<CAL_ITEM>& items, HSpline& spline,
+                                               bool& fitted, double rate)
+{
+    if (!fitted) {
+        spline.fit(toPointMap(items));
+        fitted = true;
+    }
+    if (spline.isEmpty())
+        return 0.0;
+    // Same value and finiteness rule as HPolyFitHelper::spline_fit on the points.
+    const double y = spline.value(std::fabs(rate));
+    return std::isfinite(y) ? std::fabs(y) : 0.0;
+}
+
+double HProductPerformanceDataForVRF::calculateEIR(double rate) const
+{
+    return evaluate(cooling_items, spline_cooling, spline_cooling_fitted, rate);
+}
+
+double HProductPerformanceDataForVRF::calculateCOP(double rate) const
+{
+    return evaluate(heating_items, spline_heating, spline_heating_fitted, rate);
+}
+
+void HProductPerformanceDataForVRF::setMapCombiToEIR(const QMap<double, double>& map)
+{
+    map_combi_to_eir.clear();
+    map_combi_to_eir = map;
+}
+
+void HProductPerformanceDataForVRF::setMapCombiToCOP(const QMap<double, double>& map)
+{
+    map_combi_to_cop.clear();
+    map_combi_to_cop = map;
+}
+
+void HProductPerformanceDataForVRF::getMapCombiToEIR(QMap<double, double>& map) const
+{
+    map.clear();
+    map = map_combi_to_eir;
+}
+
+void HProductPerformanceDataForVRF::getMapCombiToCOP(QMap<double, double>& map) const
+{
+    map.clear();
+    map = map_combi_to_cop;
+}
