@@ -1,0 +1,583 @@
+#include "HCalHelper.h"
+
+#include <HCalVRFUnitItem.h>
+#include <HDatabase.h>
+#include <HDbFind.h>
+#include <HHour.h>
+#include <HProductPerformanceDataForVRF.h>
+#include <HProject.h>
+#include <HStatItem.h>
+#include <HStatResult.h>
+#include <HUnit.h>
+#include <HVRF.h>
+#include <HYear.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcCalc, "brivanta.calc", QtWarningMsg)
+
+namespace {
+
+constexpr double kCoolingDesignTemperature = 35.0;
+constexpr double kHeatingDesignTemperature = -10.0;
+constexpr double kDeadBand = 0.1;
+constexpr double kThermoOffBand = 1.0;
+constexpr double kPeakRatioMin = 0.5;
+constexpr double kPeakRatioMax = 1.5;
+constexpr double kPeakReplacementFactor = 1.1;
+constexpr double kAdjustMargin = 0.001;
+
+// Multiplies the other system's outdoor EIR; 1.0 except while one hour is
+// recomputed in adjust mode.
+double g_otherEIRFactor = 1.0;
+
+class OtherEIRFactorScope
+{
+public:
+    explicit OtherEIRFactorScope(double factor) { g_otherEIRFactor = factor; }
+    ~OtherEIRFactorScope() { g_otherEIRFactor = 1.0; }
+    OtherEIRFactorScope(const OtherEIRFactorScope&) = delete;
+    OtherEIRFactorScope& operator=(const OtherEIRFactorScope&) = delete;
+};
+
+HCalHelper::QuestionHook& questionHook()
+{
+    static HCalHelper::QuestionHook hook;
+    return hook;
+}
+
+bool askWithMessageBox(const QString& title, const QString& text)
+{
+    // A process without widgets has nobody to ask: the answer is no.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return false;
+    return QMessageBox::question(nullptr, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
+bool ask(const QString& title, const QString& text)
+{
+    const HCalHelper::QuestionHook& hook = questionHook();
+    return hook ? hook(title, text) : askWithMessageBox(title, text);
+}
+
+QString peakRatioMessage(const QString& sentence, double ratio)
+{
+    return QStringLiteral("%1 %2%[50%-150%].")
+        .arg(sentence, QString::number(ratio * 100.0, 'g', 6));
+}
+
+// Outdoor and indoor lines of a system in list order, taken once per run: the
+// lists do not change while a year is calculated.
+struct SystemUnits
+{
+    explicit SystemUnits(const HVRF* system)
+    {
+        if (system) {
+            system->getAllOutoorUnits(odus);
+            system->getAllIndoorUnits(idus);
+        }
+    }
+    QVector<HUnit*> odus;
+    QVector<HUnit*> idus;
+};
+
+// The hour's records are reused when they already belong to the same unit lines
+// in the same order (a repeated calculation); otherwise they are replaced.
+bool recordsMatch(const QVector<HCalVRFUnitItem*>& items, const SystemUnits& units)
+{
+    if (items.size() != units.odus.size() + units.idus.size())
+        return false;
+    int i = 0;
+    for (HUnit* unit : units.odus)
+        if (items[i++]->getUnit() != unit)
+            return false;
+    for (HUnit* unit : units.idus)
+        if (items[i++]->getUnit() != unit)
+            return false;
+    return true;
+}
+
+// One record per outdoor then indoor line of a system for the hour, at the
+// system's rate `rate`. `oduEIR(unit, rate)` gives an outdoor line's EIR.
+template<typename OduEIR>
+void writeRecords(HHour* hour, bool ownSystem, const SystemUnits& units, double rate, OduEIR oduEIR)
+{
+    const bool cooling = rate > 0.0;
+    const bool heating = rate < 0.0; // neither for 0 and for a rate that is not a number
+    const bool on = hour->GetisTurnOnBySchedule() && hour->GetisThermostatMode();
+
+    QVector<HCalVRFUnitItem*> items;
+    if (ownSystem)
+        hour->getAllCalVRFUnitItemToOwnVRF(items);
+    else
+        hour->getAllCalVRFUnitItemToOtherVRF(items);
+    const bool reuse = recordsMatch(items, units);
+    if (!reuse) {
+        items.clear();
+        if (ownSystem)
+            hour->removeAllCalVRFUnitItemToOwnVRF();
+        else
+            hour->removeAllCalVRFUnitItemToOtherVRF();
+    }
+    int next = 0;
+    const auto recordOf = [&](HUnit* unit) {
+        if (reuse)
+            return items[next++];
+        auto* item = new HCalVRFUnitItem(unit);
+        if (ownSystem)
+            hour->addCalVRFUnitItemToOwnVRF(item);
+        else
+            hour->addCalVRFUnitItemToOtherVRF(item);
+        return item;
+    };
+
+    for (HUnit* unit : units.odus) {
+        double eir = 0.0;
+        double energy = 0.0;
+        if (cooling) {
+            eir = oduEIR(unit, rate);
+            energy = on ? eir * unit->Getpower_input_cooling() * unit->Getquantity() : 0.0;
+        } else if (heating) {
+            eir = oduEIR(unit, rate);
+            energy = on ? eir * unit->Getpower_input_heating() * unit->Getquantity() : 0.0;
+        }
+        HCalVRFUnitItem* item = recordOf(unit);
+        item->setunit_EIR(eir);
+        item->setunit_power_input(std::fabs(energy));
+    }
+    // Indoor units draw their rated power whenever the plant runs with a load.
+    for (HUnit* unit : units.idus) {
+        double energy = 0.0;
+        if (cooling)
+            energy = on ? unit->Getquantity() * unit->Getpower_input_cooling() : 0.0;
+        else if (heating)
+            energy = on ? unit->Getquantity() * unit->Getpower_input_heating() : 0.0;
+        HCalVRFUnitItem* item = recordOf(unit);
+        item->setunit_EIR(1.0);
+        item->setunit_power_input(std::fabs(energy));
+    }
+}
+
+void ownRecords(HHour* hour, const SystemUnits& units)
+{
+    writeRecords(hour, true, units, hour->GetOwnVRF_load_precent(), [](HUnit* unit, double r) {
+        const HProductPerformanceDataForVRF* data = unit->getVRFProductPerformanceData();
+        if (!data)
+            return 0.0;
+        return r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r);
+    });
+}
+
+void otherRecords(HHour* hour, const HVRF* other, const SystemUnits& units)
+{
+    const HProductPerformanceDataForVRF* data =
+        other ? other->getVRFProductPerformanceData() : nullptr;
+    // One curve for every outdoor line: evaluated once per hour.
+    bool known = false;
+    double eir = 0.0;
+    writeRecords(hour, false, units, hour->GetOtherVRF_load_precent(), [&](HUnit*, double r) {
+        if (!known) {
+            if (data)
+                eir = (r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r)) * g_otherEIRFactor;
+            known = true;
+        }
+        return eir;
+    });
+}
+
+// Loads and capacities are never shown as "-0".
+double withoutNegativeZero(double v)
+{
+    return v == 0.0 ? 0.0 : v;
+}
+
+// A system's combination rate for the building ratio p.
+double systemRate(double p, const HProject* project, const HVRF* system)
+{
+    if (!system)
+        return 0.0;
+    if (p > 0.0 && system->Getodu_total_capacity_cooling() > 0.0)
+        return p * project->Getcooling_peak_load() / system->Getodu_total_capacity_cooling();
+    if (p <= 0.0 && system->Getodu_total_capacity_heating() > 0.0)
+        return p * project->Getheating_peak_load() / system->Getodu_total_capacity_heating();
+    return 0.0;
+}
+
+double ownMean(double rate, bool cooling)
+{
+    const HVRF* own = HProject::getProject()->getOwnVRFSys();
+    if (!own)
+        return 0.0;
+    QVector<HUnit*> odus;
+    if (own->getAllOutoorUnits(odus) == 0)
+        return 0.0;
+    double sum = 0.0;
+    for (const HUnit* unit : qAsConst(odus)) {
+        const HProductPerformanceDataForVRF* data = unit->getVRFProductPerformanceData();
+        if (data)
+            sum += cooling ? data->calculateEIR(rate) : data->calculateCOP(rate);
+    }
+    return sum / odus.size();
+}
+
+double otherCurve(double rate, bool cooling)
+{
+    const HVRF* other = HProject::getProject()->getOtherVRFSys();
+    const HProductPerformanceDataForVRF* data =
+        other ? other->getVRFProductPerformanceData() : nullptr;
+    if (!data)
+        return 0.0;
+    return cooling ? data->calculateEIR(rate) : data->calculateCOP(rate);
+}
+
+QString curveTable(double (*own)(double), double (*other)(double))
+{
+    QStringList lines;
+    // Repeated addition on purpose: thirteen rows, 0 % to 120 %.
+    for (double x = 0.0; x < 1.3; x += 0.1) {
+        lines << QStringLiteral("%1\t%2\t%3")
+                     .arg(QStringLiteral("%1").arg(x * 100.0, 10, 'g', 6),
+                          QStringLiteral("%1").arg(own(x) * 100.0, 10, 'g', 6),
+                          QStringLiteral("%1").arg(other(x) * 100.0, 10, 'g', 6));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+void HCalHelper::setQuestionHook(QuestionHook hook)
+{
+    questionHook() = std::move(hook);
+}
+
+bool HCalHelper::isCanCalculate(QString& message)
+{
+    HProject* project = HProject::getProject();
+    if (!project->GetisHave8760WeatherData()) {
+        message = QStringLiteral("%1 %2.").arg(
+            QCoreApplication::translate(
+                "HCalHelper", "There are no entire year meteorological data(8760 hours) for"),
+            project->Getcity());
+        return false;
+    }
+    HVRF* own = project->getOwnVRFSys();
+    if (!own)
+        return false;
+    own->calculate();
+    if (own->Getodu_total_quantity() > 0 && own->Getidu_total_quantity() > 0) {
+        // May replace the peak loads; its message is not for the user here.
+        calculatePeakLoad(message, false);
+        HVRF* other = project->getOtherVRFSys();
+        if (!other)
+            return false;
+        other->calculate();
+        if (other->Getodu_total_quantity() >= 1 && other->Getidu_total_quantity() >= 1)
+            return true;
+        if (ask(QCoreApplication::translate("HCalHelper", "Query"),
+                QCoreApplication::translate(
+                    "HCalHelper", "There are not other VRF Units, Do you want to continue?")))
+            return true;
+        message = QCoreApplication::translate("HCalHelper", "There are not Other VRF units.")
+            + QLatin1Char('\n')
+            + QCoreApplication::translate("HCalHelper", "Please check the Unit Information Page.");
+        return false;
+    }
+    message = QCoreApplication::translate("HCalHelper", "There are not VELA units.")
+        + QLatin1Char('\n')
+        + QCoreApplication::translate("HCalHelper", "Please check the Unit Information Page.");
+    return false;
+}
+
+bool HCalHelper::calculatePeakLoad(QString& message, bool recalculateTotals)
+{
+    HProject* project = HProject::getProject();
+    HVRF* own = project->getOwnVRFSys();
+    if (!own)
+        return false;
+    if (recalculateTotals)
+        own->calculate();
+    const double capC = own->Getodu_total_capacity_cooling();
+    const double capH = own->Getodu_total_capacity_heating();
+    const double peakC = project->Getcooling_peak_load();
+    const double peakH = project->Getheating_peak_load();
+    const double rC = peakC > 0.0 ? capC / peakC : 0.0;
+    const double rH = peakH > 0.0 ? capH / peakH : 0.0;
+    if (rC < kPeakRatioMin || rC > kPeakRatioMax) {
+        message = peakRatioMessage(
+            QCoreApplication::translate(
+                "HCalHelper", "The ratio of VRF outdoor cooling capacity to cooling peak load is"),
+            rC);
+        project->setcooling_peak_load(capC * kPeakReplacementFactor);
+    }
+    if (rH < kPeakRatioMin || rH > kPeakRatioMax) {
+        message = peakRatioMessage(
+            QCoreApplication::translate(
+                "HCalHelper", "The ratio of VRF outdoor heating capacity to heating peak load is"),
+            rH);
+        project->setheating_peak_load(capH * kPeakReplacementFactor);
+    }
+    return false;
+}
+
+bool HCalHelper::calculateLoadAtHour(bool adjust)
+{
+    HProject* project = HProject::getProject();
+    HYear* year = project->getYear();
+    if (!year)
+        return false;
+    project->updateOperationInfoToYear();
+
+    QMap<QString, double> loads;
+    const bool hasInput = findInputLoadData(loads);
+
+    HVRF* own = project->getOwnVRFSys();
+    HVRF* other = project->getOtherVRFSys();
+    // Nothing changes the unit lists during the run, so their totals and their
+    // outdoor/indoor split are taken once instead of every hour.
+    if (own)
+        own->calculate();
+    if (other)
+        other->calculate();
+    const SystemUnits ownUnits(own);
+    const SystemUnits otherUnits(other);
+
+    for (HHour* hour : qAsConst(*year)) {
+        if (!hour)
+            continue;
+        calculateThermostatMode(hour);
+        calculateLoadPrecent(hour);
+        if (hasInput) {
+            calculateBuildLoad(hour, loads);
+            reCalculateLoadPrecent(hour);
+        } else {
+            calculateBuildLoad(hour);
+        }
+        calculateUnitTotalCapacity(hour);
+        ownRecords(hour, ownUnits);
+        otherRecords(hour, other, otherUnits);
+        hour->statResult();
+
+        if (adjust) {
+            const double ownEnergy = hour->Getown_vrf_odu_energy_consumption();
+            const double otherEnergy = hour->Getother_vrf_odu_energy_consumption();
+            if (ownEnergy > otherEnergy && otherEnergy > 0.0) {
+                const OtherEIRFactorScope factor(ownEnergy / otherEnergy + kAdjustMargin);
+                otherRecords(hour, other, otherUnits);
+            }
+        }
+    }
+
+    project->statisCalResult();
+    statisCalculationResult_own_vrf();
+    return true;
+}
+
+bool HCalHelper::findInputLoadData(QMap<QString, double>& loads)
+{
+    HDatabase* db = HDbFind::getDb();
+    if (!db)
+        return false;
+    QSqlQuery query = db->query(QStringLiteral("select * from __temp_data"));
+    // A missing table (failed query) or one without a "load" column gives no loads.
+    const int column = query.record().indexOf(QStringLiteral("load"));
+    if (column < 0)
+        return false;
+    int row = 0;
+    while (query.next()) {
+        ++row;
+        loads[QString::number(row)] = query.value(column).toDouble() * 0.001 * 0.45;
+    }
+    return !loads.isEmpty();
+}
+
+void HCalHelper::calculateThermostatMode(HHour* hour)
+{
+    const HProject* project = HProject::getProject();
+    const double t = hour->Getdry_bulb_temperature();
+    const bool off = std::fabs(HProject::temperature_balance_point - t) < kThermoOffBand
+        && project->Getthermo_mode();
+    hour->setisThermostatMode(!off);
+}
+
+void HCalHelper::calculateLoadPrecent(HHour* hour)
+{
+    const HProject* project = HProject::getProject();
+    const double bp = HProject::temperature_balance_point;
+    const double t = hour->Getdry_bulb_temperature();
+    double p = 0.0;
+    if (t > bp)
+        p = (t - bp) / (kCoolingDesignTemperature - bp) * HYear::load_adjust_factor_cooling;
+    else
+        p = -(t - bp) / (kHeatingDesignTemperature - bp) * HYear::load_adjust_factor_heating;
+    if (std::fabs(t - bp) < kDeadBand)
+        p = 0.0;
+    hour->setload_precent(p);
+    hour->setOwnVRF_load_precent(systemRate(p, project, project->getOwnVRFSys()));
+    hour->setOtherVRF_load_precent(systemRate(p, project, project->getOtherVRFSys()));
+}
+
+void HCalHelper::calculateBuildLoad(HHour* hour)
+{
+    const HProject* project = HProject::getProject();
+    const double p = hour->Getload_precent();
+    if (p > 0.0) {
+        hour->setbuilding_load_cooling(p * project->Getcooling_peak_load());
+        hour->setbuilding_load_heating(0.0);
+    } else {
+        hour->setbuilding_load_cooling(0.0);
+        hour->setbuilding_load_heating(withoutNegativeZero(-p * project->Getheating_peak_load()));
+    }
+}
+
+void HCalHelper::calculateBuildLoad(HHour* hour, const QMap<QString, double>& loads)
+{
+    hour->setbuilding_load_cooling(0.0);
+    hour->setbuilding_load_heating(0.0);
+    const auto it = loads.constFind(QString::number(hour->Gethour_order()));
+    if (it == loads.constEnd())
+        return;
+    const double v = it.value();
+    if (v > 0.0)
+        hour->setbuilding_load_cooling(v);
+    else
+        hour->setbuilding_load_heating(std::fabs(v));
+}
+
+void HCalHelper::reCalculateLoadPrecent(HHour* hour)
+{
+    const HProject* project = HProject::getProject();
+    const HVRF* own = project->getOwnVRFSys();
+    double p = 0.0;
+    double rate = 0.0;
+    if (hour->Getbuilding_load_cooling() > 0.0) {
+        const double peak = project->Getcooling_peak_load();
+        if (peak > 0.0) {
+            p = hour->Getbuilding_load_cooling() / peak;
+            if (own && own->Getodu_total_capacity_cooling() > 0.0)
+                rate = p * peak / own->Getodu_total_capacity_cooling();
+        }
+    } else {
+        const double peak = project->Getheating_peak_load();
+        if (peak > 0.0) {
+            p = hour->Getbuilding_load_heating() / peak;
+            if (own && own->Getodu_total_capacity_heating() > 0.0)
+                rate = p * peak / own->Getodu_total_capacity_heating();
+        }
+        // Heating is negative; an hour without load stays +0.
+        p = p > 0.0 ? -p : 0.0;
+        rate = rate > 0.0 ? -rate : 0.0;
+    }
+    hour->setload_precent(p);
+    hour->setOwnVRF_load_precent(rate);
+}
+
+void HCalHelper::calculateUnitTotalCapacity(HHour* hour)
+{
+    const HVRF* own = HProject::getProject()->getOwnVRFSys();
+    const double m = hour->GetisThermostatMode() ? 1.0 : 0.0;
+    const double rate = hour->GetOwnVRF_load_precent();
+    const double capC = own ? own->Getodu_total_capacity_cooling() : 0.0;
+    const double capH = own ? own->Getodu_total_capacity_heating() : 0.0;
+    if (hour->Getload_precent() > 0.0) {
+        hour->setunit_total_capacity_cooling(withoutNegativeZero(m * rate * capC));
+        hour->setunit_total_capacity_heating(0.0);
+    } else {
+        hour->setunit_total_capacity_cooling(0.0);
+        hour->setunit_total_capacity_heating(withoutNegativeZero(-m * rate * capH));
+    }
+}
+
+void HCalHelper::calclateEIRAndPower_own_vrf(HHour* hour)
+{
+    ownRecords(hour, SystemUnits(HProject::getProject()->getOwnVRFSys()));
+}
+
+void HCalHelper::calclateEIRAndPower_other_vrf(HHour* hour)
+{
+    const HVRF* other = HProject::getProject()->getOtherVRFSys();
+    otherRecords(hour, other, SystemUnits(other));
+}
+
+void HCalHelper::statisCalculationResult_own_vrf()
+{
+    HProject* project = HProject::getProject();
+    HVRF* own = project->getOwnVRFSys();
+    if (!own)
+        return;
+    HStatResult* cooling = own->getStatResultCooling();
+    HStatResult* heating = own->getStatResultHeating();
+    cooling->resetTemp();
+    heating->resetTemp();
+
+    if (HYear* year = project->getYear()) {
+        const double peakC = project->Getcooling_peak_load();
+        const double peakH = project->Getheating_peak_load();
+        for (HHour* hour : qAsConst(*year)) {
+            if (!hour)
+                continue;
+            hour->statResult(); // picks up records changed after the hour loop summed them
+            const double p = hour->Getload_precent();
+            const double t = hour->Getdry_bulb_temperature();
+            if (std::isnan(p))
+                continue;
+            HStatItem* bin = p > 0.0 ? cooling->getItemByTemp(t) : heating->getItemByTemp(t);
+            if (!bin)
+                continue;
+            bin->gethours() += 1;
+            bin->setload_precent(p);
+            const double load = p > 0.0 ? p * peakC : std::fabs(p) * peakH;
+            bin->setbuilding_load(load);
+            bin->settotal_load(bin->Gethours() * load);
+            bin->getodu_energy_consumption() += hour->Getown_vrf_odu_energy_consumption();
+            bin->getidu_energy_consumption() += hour->Getown_vrf_idu_energy_consumption();
+            bin->settotal_energy_consumption(bin->Getodu_energy_consumption()
+                                             + bin->Getidu_energy_consumption());
+            bin->setgas_consumption(0.0);
+            qCDebug(lcCalc) << "hour" << hour->Gethour_order() << "bin distance"
+                            << std::fabs(bin->Gettemp() - t);
+        }
+    }
+    cooling->clearInvalidItem();
+    heating->clearInvalidItem();
+}
+
+void HCalHelper::statisCalculationResult_other_vrf() { }
+
+QString HCalHelper::calEIRTest()
+{
+    return curveTable(&HCalHelper::calEIRTestForOwnVRF, &HCalHelper::calEIRTestForOtherVRF);
+}
+
+QString HCalHelper::calCOPTest()
+{
+    return curveTable(&HCalHelper::calCOPTestForOwnVRF, &HCalHelper::calCOPTestForOtherVRF);
+}
+
+double HCalHelper::calEIRTestForOwnVRF(double rate)
+{
+    return ownMean(rate, true);
+}
+
+double HCalHelper::calCOPTestForOwnVRF(double rate)
+{
+    return ownMean(rate, false);
+}
+
+double HCalHelper::calEIRTestForOtherVRF(double rate)
+{
+    return otherCurve(rate, true);
+}
+
+double HCalHelper::calCOPTestForOtherVRF(double rate)
+{
+    return otherCurve(rate, false);
+}
