@@ -8,10 +8,10 @@ public:
     explicit CAirState(double pressurePa = 101325.0);
     // Dry-bulb temperature in degrees C, relative humidity as a fraction (0..1).
     void SetD_RH(double dryBulb, double relativeHumidity);
-    double GetW() const;    // humidity ratio, kg water / kg dry air
-    double GetD() const;    // dry-bulb, degrees C
-    double GetRH() const;   // fraction
-    double GetPws() const;  // saturation pressure at dry-bulb, Pa
+    double GetW() const;                         // humidity ratio, kg water / kg dry air
+    double GetD() const;                         // dry-bulb, degrees C
+    double GetRH() const;                        // fraction
+    double GetPws() const;                       // saturation pressure at dry-bulb, Pa
     static double saturationPressure(double tC); // Pa, over ice below 0 degrees C
 
 private:

@@ -1,0 +1,27 @@
+#pragma once
+#include "LumoLanguageExport.h"
+#include <QString>
+#include <QStringList>
+
+// The process-wide display language. Languages are named by locale codes ("en",
+// "zh_CN"); a language is available when its compiled catalogue
+// "brivanta_<code>.qm" is installed in translationsDir(). English is the source
+// language and always available.
+class LUMOLANGUAGE_EXPORT HLanguage
+{
+public:
+    static const char* context();    // "Brivanta", the one translation context
+    static QString sourceLanguage(); // "en"
+    // <application dir>/translations (see HAppPaths).
+    static QString translationsDir();
+    static QString catalogueFile(const QString& code);
+    // "en" first, then the installed catalogues in code order.
+    static QStringList availableLanguages();
+    // Installs the language's translator (and Qt's own catalogue for standard
+    // dialog texts when the system has it); "en" removes them. False, with the
+    // current language kept, when the catalogue is missing or unreadable.
+    static bool setLanguage(const QString& code);
+    static QString currentLanguage();
+    // The language's own name ("English", "简体中文"), for choosing it.
+    static QString displayName(const QString& code);
+};

@@ -1,0 +1,87 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN" sourcelanguage="en">
+<context>
+    <name>Brivanta</name>
+    <message>
+        <source>Air flow rate:</source>
+        <translation>风量：</translation>
+    </message>
+    <message>
+        <source>Btu/h</source>
+        <translation>Btu/h</translation>
+    </message>
+    <message>
+        <source>CFM</source>
+        <translation>CFM</translation>
+    </message>
+    <message>
+        <source>L/s</source>
+        <translation>L/s</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>语言：</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>长度：</translation>
+    </message>
+    <message>
+        <source>Load:</source>
+        <translation>负荷：</translation>
+    </message>
+    <message>
+        <source>RT</source>
+        <translation>冷吨</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>就绪</translation>
+    </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>温度：</translation>
+    </message>
+    <message>
+        <source>The language catalogue could not be loaded.</source>
+        <translation>无法加载语言包。</translation>
+    </message>
+    <message>
+        <source>Units</source>
+        <translation>单位</translation>
+    </message>
+    <message>
+        <source>ft</source>
+        <translation>英尺</translation>
+    </message>
+    <message>
+        <source>kW</source>
+        <translation>kW</translation>
+    </message>
+    <message>
+        <source>kcal/h</source>
+        <translation>kcal/h</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>米</translation>
+    </message>
+    <message>
+        <source>m³/h</source>
+        <translation>m³/h</translation>
+    </message>
+    <message>
+        <source>°C</source>
+        <translation>°C</translation>
+    </message>
+    <message>
+        <source>°F</source>
+        <translation>°F</translation>
+    </message>
+</context>
+</TS>
