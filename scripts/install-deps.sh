@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building and testing Brivanta need.
+# Idempotent: does nothing when every package is installed; runs apt-get
+# (through sudo unless root) only for the missing ones.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build pkg-config
+  qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite libqt5charts5-dev
+  qttools5-dev qttools5-dev-tools
+  libqcustomplot-dev libxlsxwriter-dev
+  sqlite3 fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update </dev/null
+"${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
