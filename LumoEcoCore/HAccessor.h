@@ -6,11 +6,13 @@
 //   setX()  assignment from a const reference
 // The macro leaves the class in private access, so it is followed directly by
 // the member's initializer:   H_MEMBER(double, build_area) = 1600.0;
-#define H_MEMBER(Type, name)                                                                       \
-public:                                                                                            \
-    Type& get##name() { return name; }                                                             \
-    const Type& Get##name() const { return name; }                                                 \
-    void set##name(const Type& value) { name = value; }                                            \
-                                                                                                   \
-private:                                                                                           \
+// clang-format off
+#define H_MEMBER(Type, name)                                \
+public:                                                     \
+    Type& get##name() { return name; }                      \
+    const Type& Get##name() const { return name; }          \
+    void set##name(const Type& value) { name = value; }     \
+                                                            \
+private:                                                    \
     Type name
+// clang-format on

@@ -11,7 +11,8 @@ public:
     HAdditionalInfomaitonWithVRFWater() = default;
     HAdditionalInfomaitonWithVRFWater(const HAdditionalInfomaitonWithVRFWater&) = default;
     HAdditionalInfomaitonWithVRFWater(HAdditionalInfomaitonWithVRFWater&&) = default;
-    HAdditionalInfomaitonWithVRFWater& operator=(const HAdditionalInfomaitonWithVRFWater&) = default;
+    HAdditionalInfomaitonWithVRFWater&
+    operator=(const HAdditionalInfomaitonWithVRFWater&) = default;
     HAdditionalInfomaitonWithVRFWater& operator=(HAdditionalInfomaitonWithVRFWater&&) = default;
 
     // Derives totalQuantity and totalPrice (truncated toward zero); always true.

@@ -9,7 +9,10 @@ class HUnit;
 class LUMOECOCORE_EXPORT HCalVRFUnitItem
 {
 public:
-    explicit HCalVRFUnitItem(HUnit* unit) : unit(unit) {}
+    explicit HCalVRFUnitItem(HUnit* unit)
+        : unit(unit)
+    {
+    }
     ~HCalVRFUnitItem() { unit = nullptr; }
     HCalVRFUnitItem(const HCalVRFUnitItem&) = delete;
     HCalVRFUnitItem& operator=(const HCalVRFUnitItem&) = delete;

@@ -2,7 +2,10 @@
 
 #include "HYear.h"
 
-HDay::HDay(int month, int day) : date(HYear::year, month, day), day(day), month(month)
+HDay::HDay(int month, int day)
+    : date(HYear::year, month, day)
+    , day(day)
+    , month(month)
 {
     const int weekday = date.dayOfWeek(); // 1 Monday ... 7 Sunday
     for (int h = 0; h < 24; ++h) {

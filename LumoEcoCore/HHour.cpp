@@ -108,7 +108,8 @@ void HHour::reset()
 void HHour::statResult()
 {
     splitSums(own_vrf_items, own_vrf_odu_energy_consumption, own_vrf_idu_energy_consumption);
-    own_vrf_total_energy_consumption = own_vrf_odu_energy_consumption + own_vrf_idu_energy_consumption;
+    own_vrf_total_energy_consumption =
+        own_vrf_odu_energy_consumption + own_vrf_idu_energy_consumption;
     splitSums(other_vrf_items, other_vrf_odu_energy_consumption, other_vrf_idu_energy_consumption);
     other_vrf_total_energy_consumption =
         other_vrf_odu_energy_consumption + other_vrf_idu_energy_consumption;

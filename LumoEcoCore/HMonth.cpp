@@ -2,7 +2,8 @@
 
 #include "HDay.h"
 
-HMonth::HMonth(int month) : month(month)
+HMonth::HMonth(int month)
+    : month(month)
 {
     const int days = daysInMonth(month);
     reserve(days);

@@ -8,5 +8,6 @@ public:
     HProductPerformanceDataForChiller() = default;
     ~HProductPerformanceDataForChiller() = default;
     HProductPerformanceDataForChiller(const HProductPerformanceDataForChiller&) = default;
-    HProductPerformanceDataForChiller& operator=(const HProductPerformanceDataForChiller&) = default;
+    HProductPerformanceDataForChiller&
+    operator=(const HProductPerformanceDataForChiller&) = default;
 };

@@ -11,7 +11,10 @@
 HProject* HProject::globalProject = nullptr;
 
 HProject::HProject()
-    : own_vrf(new HVRF), other_vrf(new HVRF), chiller(new HChiller), year(new HYear)
+    : own_vrf(new HVRF)
+    , other_vrf(new HVRF)
+    , chiller(new HChiller)
+    , year(new HYear)
 {
     // Filled without recomputing the hours: a new project's hours stay off
     // until the first updateOperationInfoToYear().
@@ -99,8 +102,8 @@ void HProject::updateOperationInfoToYear()
         const bool monthOn = operation_monthly.value(m, false);
         for (HDay* day : *month) {
             const int weekday = day->Getdate().dayOfWeek();
-            const bool dayOn = monthOn && weekday >= 1 && weekday <= 7 && weekly[weekday]
-                && !day->GetisHoliday();
+            const bool dayOn =
+                monthOn && weekday >= 1 && weekday <= 7 && weekly[weekday] && !day->GetisHoliday();
             for (int h = 0; h < 24; ++h)
                 day->getHour(h)->setisTurnOnBySchedule(dayOn && daily[h]);
         }

@@ -5,9 +5,13 @@
 #include <QDebug>
 #include <QJsonObject>
 
-HUnit::HUnit() : performance_data(new HProductPerformanceDataForVRF) {}
+HUnit::HUnit()
+    : performance_data(new HProductPerformanceDataForVRF)
+{
+}
 
-HUnit::HUnit(const HUnit& other) : performance_data(new HProductPerformanceDataForVRF)
+HUnit::HUnit(const HUnit& other)
+    : performance_data(new HProductPerformanceDataForVRF)
 {
     copyLine(other);
 }
@@ -75,7 +79,8 @@ QVector<CAL_ITEM> productPoints(const QJsonArray& points, double ratedPowerInput
         const QJsonObject point = value.toObject();
         CAL_ITEM item;
         item.combination_rate = point.value(QStringLiteral("precent")).toDouble() * 0.01;
-        item.electricity_input_ratio = point.value(QStringLiteral("pi")).toDouble() / ratedPowerInput;
+        item.electricity_input_ratio =
+            point.value(QStringLiteral("pi")).toDouble() / ratedPowerInput;
         items.append(item);
     }
     items.append(CAL_ITEM{0.0, 0.3, 0.2});

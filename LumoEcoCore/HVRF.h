@@ -31,7 +31,10 @@ public:
     bool isHaveWaterUnit() const;
 
     HProductPerformanceDataForVRF* getVRFProductPerformanceData() const { return performance_data; }
-    HAdditionalInfomaitonWithVRFWater* getAdditionInformationWithVRFWater() const { return water_info; }
+    HAdditionalInfomaitonWithVRFWater* getAdditionInformationWithVRFWater() const
+    {
+        return water_info;
+    }
     HStatResult* getStatResultCooling() const { return stat_cooling; }
     HStatResult* getStatResultHeating() const { return stat_heating; }
 

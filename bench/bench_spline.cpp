@@ -26,7 +26,7 @@ double refit(const QVector<CAL_ITEM>& items, double rate)
 }
 
 // Best of five runs: the machine is shared, the minimum is the stable figure.
-template <typename F>
+template<typename F>
 double millis(F&& f)
 {
     double best = 0.0;
@@ -51,8 +51,12 @@ int main(int argc, char** argv)
 
     // a product curve: design rows plus the two fixed points
     HProductPerformanceDataForVRF data;
-    data.setCoolingModeItems({{0, 1.0, 1.0}, {0, 0.75, 0.68}, {0, 0.5, 0.47}, {0, 1.2, 1.31},
-                              {0, 0.3, 0.2}, {0, 0.0, 0.0}});
+    data.setCoolingModeItems({{0, 1.0, 1.0},
+                              {0, 0.75, 0.68},
+                              {0, 0.5, 0.47},
+                              {0, 1.2, 1.31},
+                              {0, 0.3, 0.2},
+                              {0, 0.0, 0.0}});
     QVector<CAL_ITEM> items;
     data.getCoolingModeItems(items);
 

@@ -183,8 +183,10 @@ void TestCalendar::scheduleFlags_data()
     QTest::newRow("default, Thursday 18h off") << "" << 0 << false << 2349 << 1 << 1 << 18 << false;
     QTest::newRow("default, Saturday off") << "" << 0 << false << 2349 << 1 << 3 << 12 << false;
     QTest::newRow("Saturdays on") << "weekly" << 6 << true << 2349 + 52 * 9 << 1 << 3 << 12 << true;
-    QTest::newRow("Thursdays off") << "weekly" << 4 << false << 2349 - 53 * 9 << 1 << 1 << 9 << false;
-    QTest::newRow("February off") << "monthly" << 2 << false << 2349 - 20 * 9 << 2 << 2 << 10 << false;
+    QTest::newRow("Thursdays off")
+        << "weekly" << 4 << false << 2349 - 53 * 9 << 1 << 1 << 9 << false;
+    QTest::newRow("February off") << "monthly" << 2 << false << 2349 - 20 * 9 << 2 << 2 << 10
+                                  << false;
     QTest::newRow("hour 8 on") << "daily" << 8 << true << 261 * 10 << 1 << 5 << 8 << true;
     QTest::newRow("hour 12 off") << "daily" << 12 << false << 261 * 8 << 1 << 5 << 12 << false;
 }

@@ -42,8 +42,8 @@ bool sameBits(double a, double b)
     return std::memcmp(&a, &b, sizeof(double)) == 0;
 }
 
-const QVector<double> kRates = {-1.6, -0.8, -0.3, -0.0, 0.0, 0.05, 0.1, 0.25, 0.3, 0.333, 0.5, 0.62,
-                                0.75, 0.9, 0.99, 1.0, 1.1, 1.5, 2.0, 10.0};
+const QVector<double> kRates = {-1.6, -0.8, -0.3, -0.0, 0.0,  0.05, 0.1, 0.25, 0.3, 0.333,
+                                0.5,  0.62, 0.75, 0.9,  0.99, 1.0,  1.1, 1.5,  2.0, 10.0};
 
 } // namespace
 
@@ -115,10 +115,12 @@ void TestPerformanceData::missingFileIsCreatedWithDefaults()
     QCOMPARE(cooling.size(), 4);
     QCOMPARE(heating.size(), 4);
     QCOMPARE(cooling[0].toObject(),
-             (QJsonObject{{"outdoor_air_temperature", 21.0}, {"combination_rate", 0.25},
+             (QJsonObject{{"outdoor_air_temperature", 21.0},
+                          {"combination_rate", 0.25},
                           {"electricity_input_ratio", 0.3}}));
     QCOMPARE(heating[2].toObject(),
-             (QJsonObject{{"outdoor_air_temperature", -4.0}, {"combination_rate", 0.75},
+             (QJsonObject{{"outdoor_air_temperature", -4.0},
+                          {"combination_rate", 0.75},
                           {"electricity_input_ratio", 0.74}}));
 
     const QVector<CAL_ITEM> expectedCooling = {
@@ -150,22 +152,22 @@ void TestPerformanceData::fileIsRead_data()
     QTest::addColumn<Points>("cooling");
     QTest::addColumn<Points>("heating");
 
-    QTest::newRow("both lists")
-        << QByteArray(R"({"cooling":[{"combination_rate":0.4,"electricity_input_ratio":0.5,"outdoor_air_temperature":28},
+    QTest::newRow("both lists") << QByteArray(
+        R"({"cooling":[{"combination_rate":0.4,"electricity_input_ratio":0.5,"outdoor_air_temperature":28},
                                     {"combination_rate":1,"electricity_input_ratio":1,"outdoor_air_temperature":35}],
                          "heating":[{"combination_rate":1,"electricity_input_ratio":0.9,"outdoor_air_temperature":-7}]})")
-        << Points{{0.4, 0.5}, {1.0, 1.0}} << Points{{1.0, 0.9}};
+                                << Points{{0.4, 0.5}, {1.0, 1.0}} << Points{{1.0, 0.9}};
     QTest::newRow("heating member missing")
         << QByteArray(R"({"cooling":[{"combination_rate":0.5,"electricity_input_ratio":0.4}]})")
         << Points{{0.5, 0.4}} << Points{};
-    QTest::newRow("missing point member reads 0")
-        << QByteArray(R"({"cooling":[{"electricity_input_ratio":0.4}],"heating":[{"combination_rate":0.7}]})")
-        << Points{{0.0, 0.4}} << Points{{0.7, 0.0}};
-    QTest::newRow("empty and non-object elements are skipped")
-        << QByteArray(R"({"cooling":[{}, 3, "x", {"combination_rate":0.5,"electricity_input_ratio":0.4}],"heating":[]})")
-        << Points{{0.5, 0.4}} << Points{};
-    QTest::newRow("malformed file gives empty lists") << QByteArray("{\"cooling\": [") << Points{}
-                                                      << Points{};
+    QTest::newRow("missing point member reads 0") << QByteArray(
+        R"({"cooling":[{"electricity_input_ratio":0.4}],"heating":[{"combination_rate":0.7}]})")
+                                                  << Points{{0.0, 0.4}} << Points{{0.7, 0.0}};
+    QTest::newRow("empty and non-object elements are skipped") << QByteArray(
+        R"({"cooling":[{}, 3, "x", {"combination_rate":0.5,"electricity_input_ratio":0.4}],"heating":[]})")
+                                                               << Points{{0.5, 0.4}} << Points{};
+    QTest::newRow("malformed file gives empty lists")
+        << QByteArray("{\"cooling\": [") << Points{} << Points{};
     QTest::newRow("empty file gives empty lists") << QByteArray() << Points{} << Points{};
 }
 
@@ -283,12 +285,14 @@ void TestPerformanceData::passesThroughPoints()
 void TestPerformanceData::keptSplineEqualsRefitBitForBit_data()
 {
     QTest::addColumn<Points>("points");
-    QTest::newRow("default cooling curve") << Points{{0.25, 0.3}, {0.5, 0.45}, {0.75, 0.7}, {1.0, 1.0}};
+    QTest::newRow("default cooling curve")
+        << Points{{0.25, 0.3}, {0.5, 0.45}, {0.75, 0.7}, {1.0, 1.0}};
     QTest::newRow("product curve with fixed points")
         << Points{{1.0, 1.0}, {0.75, 0.68}, {0.5, 0.47}, {1.2, 1.31}, {0.3, 0.2}, {0.0, 0.0}};
     QTest::newRow("unordered with duplicate rate")
         << Points{{0.9, 0.8}, {0.2, 0.3}, {0.9, 0.85}, {0.55, 0.5}, {0.1, 0.05}};
-    QTest::newRow("curve dipping below zero") << Points{{0.0, 0.5}, {0.3, -0.4}, {0.6, 0.1}, {1.0, 1.0}};
+    QTest::newRow("curve dipping below zero")
+        << Points{{0.0, 0.5}, {0.3, -0.4}, {0.6, 0.1}, {1.0, 1.0}};
     QTest::newRow("two points, a line") << Points{{0.3, 0.2}, {1.0, 1.0}};
     QTest::newRow("one point, a constant") << Points{{0.5, 0.6}};
     QTest::newRow("empty") << Points{};
@@ -310,8 +314,10 @@ void TestPerformanceData::keptSplineEqualsRefitBitForBit()
     for (int pass = 0; pass < 2; ++pass) {
         for (double rate : kRates) {
             const double expected = refitEveryCall(list, rate);
-            QVERIFY2(sameBits(data.calculateEIR(rate), expected), qPrintable(QString::number(rate)));
-            QVERIFY2(sameBits(data.calculateCOP(rate), expected), qPrintable(QString::number(rate)));
+            QVERIFY2(sameBits(data.calculateEIR(rate), expected),
+                     qPrintable(QString::number(rate)));
+            QVERIFY2(sameBits(data.calculateCOP(rate), expected),
+                     qPrintable(QString::number(rate)));
             QVERIFY(std::isfinite(expected));
         }
     }

@@ -234,8 +234,8 @@ void TestStatistics::averageEIR_data()
     QTest::newRow("indoor records only") << Records{{false, 1.0}, {false, 1.0}} << 0.0;
     QTest::newRow("outdoor 0.4 and 0.8, indoor ignored")
         << Records{{true, 0.4}, {false, 1.0}, {true, 0.8}} << 0.6;
-    QTest::newRow("outdoor record without energy still counts") << Records{{true, 0.0}, {true, 0.9}}
-                                                                << 0.45;
+    QTest::newRow("outdoor record without energy still counts")
+        << Records{{true, 0.0}, {true, 0.9}} << 0.45;
 }
 
 void TestStatistics::averageEIR()

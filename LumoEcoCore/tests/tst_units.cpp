@@ -106,7 +106,9 @@ void TestUnits::groupTotals_data()
         << QVector<Line>{{true, 0, 28, 7.3, 31.5, 7.0}, {false, 2, 5.6, 0.1, 6.3, 0.1}}
         << QVector<double>{0, 0, 0, 0, 0, 11.2, 0.2, 12.6, 0.2, 2};
     QTest::newRow("several outdoor lines add up")
-        << QVector<Line>{{true, 1, 10, 3, 11, 2.5}, {true, 2, 20, 5, 22, 4.5}, {false, 1, 1, 0.02, 1, 0.02}}
+        << QVector<Line>{{true, 1, 10, 3, 11, 2.5},
+                         {true, 2, 20, 5, 22, 4.5},
+                         {false, 1, 1, 0.02, 1, 0.02}}
         << QVector<double>{50, 13, 55, 11.5, 3, 1, 0.02, 1, 0.02, 1};
     QTest::newRow("negative quantity is not rejected")
         << QVector<Line>{{true, -1, 10, 3, 11, 2.5}}
@@ -240,8 +242,8 @@ void TestUnits::waterTotals_data()
     QTest::newRow("nothing") << QVector<double>{0, 0, 0} << QVector<double>{0, 0, 0} << 0 << 0;
     QTest::newRow("4.1 truncated, 412.87 truncated")
         << QVector<double>{1.5, 2, 0.6} << QVector<double>{100.7, 100.7, 100.7} << 4 << 412;
-    QTest::newRow("whole numbers") << QVector<double>{2, 1, 1} << QVector<double>{1000, 250, 5000} << 4
-                                   << 7250;
+    QTest::newRow("whole numbers")
+        << QVector<double>{2, 1, 1} << QVector<double>{1000, 250, 5000} << 4 << 7250;
     QTest::newRow("negative truncates toward zero")
         << QVector<double>{-1.5, 0, 0} << QVector<double>{10.3, 0, 0} << -1 << -15;
 }
@@ -372,7 +374,7 @@ void TestUnits::assignmentKeepsOwnPerformanceData()
 void TestUnits::unitCalculatePointOrder_data()
 {
     QTest::addColumn<double>("powerInput");
-    QTest::addColumn<Points>("product"); // percent, pi
+    QTest::addColumn<Points>("product");  // percent, pi
     QTest::addColumn<Points>("expected"); // combination rate, ratio
 
     QTest::newRow("50 % and 100 %, fixed points last")
@@ -380,9 +382,10 @@ void TestUnits::unitCalculatePointOrder_data()
     QTest::newRow("product order is kept")
         << 10.0 << Points{{100, 10}, {75, 7}, {120, 13}}
         << Points{{1.0, 1.0}, {0.75, 0.7}, {1.2, 1.3}, {0.3, 0.2}, {0, 0}};
-    QTest::newRow("no product points, only the fixed points") << 5.0 << Points{}
-                                                              << Points{{0.3, 0.2}, {0, 0}};
-    QTest::newRow("no rated power input: empty list") << 0.0 << Points{{50, 4}, {100, 8}} << Points{};
+    QTest::newRow("no product points, only the fixed points")
+        << 5.0 << Points{} << Points{{0.3, 0.2}, {0, 0}};
+    QTest::newRow("no rated power input: empty list")
+        << 0.0 << Points{{50, 4}, {100, 8}} << Points{};
     QTest::newRow("negative rated power input: empty list")
         << -1.0 << Points{{50, 4}, {100, 8}} << Points{};
 }
