@@ -8,7 +8,7 @@ class HWeatherLocation
 public:
     struct Result
     {
-        bool found = false;   // the index has a table for the city
+        bool found = false; // the index has a table for the city
         QString tableName;
         double maxTemp = 0.0; // degrees C, averaged year
         double minTemp = 0.0;

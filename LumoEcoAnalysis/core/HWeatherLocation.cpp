@@ -1,0 +1,53 @@
+#include "HWeatherLocation.h"
+
+#include "HProject.h"
+#include "HWeatherAnalysis.h"
+#include "LumoWeather.h"
+
+#include <QSqlQuery>
+
+QString HWeatherLocation::findCityTable(const QString& country, const QString& city)
+{
+    QSqlQuery q = LumoWeather::getQWeather()->weatherQuery(
+        QStringLiteral("select [tableName] from tb_glb_idx where [nation] = ? and [city] = ?"),
+        {country, city});
+    return q.next() ? q.value(0).toString() : QString();
+}
+
+bool HWeatherLocation::setProjectLocation(const QString& country, const QString& city,
+                                          int ignoreHours, Result* result)
+{
+    HProject* project = HProject::getProject();
+    const QString table = findCityTable(country, city);
+    if (result)
+        *result = Result();
+    if (table.isEmpty()) {
+        project->setisHave8760WeatherData(false);
+        return false;
+    }
+    project->setisHave8760WeatherData(true);
+
+    LumoWeather* weather = LumoWeather::getQWeather();
+    weather->setWeatherTableName(table);
+    HWeatherAnalysis analysis(table);
+    analysis.setcountry(country);
+    analysis.setcity(city);
+    analysis.setIgnoreHours(ignoreHours);
+    analysis.analysisData();
+
+    project->setmax_temp(analysis.GetMaxTemperature());
+    project->setmin_temp(analysis.GetMinTemperature());
+    project->setaverage_temp(analysis.GetAverageTemperature());
+    // The analysis leaves the program-wide table on `table`; fill the year from it.
+    weather->setWeatherTableName(table);
+    weather->initYearWeatherData(project->getYear());
+
+    if (result) {
+        result->found = true;
+        result->tableName = table;
+        result->maxTemp = analysis.GetMaxTemperature();
+        result->minTemp = analysis.GetMinTemperature();
+        result->designTemp = analysis.GetAverageTemperature();
+    }
+    return true;
+}

@@ -1,0 +1,161 @@
+#include "LumoWeather.h"
+
+#include "HAppPaths.h"
+#include "HDatabase.h"
+#include "HHour.h"
+#include "HYear.h"
+
+#include <QDebug>
+
+HDatabase* LumoWeather::database = nullptr;
+LumoWeather* LumoWeather::weather = nullptr;
+
+namespace {
+QString& dbPathOverride()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+LumoWeather::LumoWeather()
+{
+    weather = this;
+}
+
+LumoWeather::LumoWeather(const LumoWeather& other)
+    : WeatherTableName(other.WeatherTableName)
+{
+}
+
+LumoWeather::~LumoWeather()
+{
+    if (database) {
+        database->closeDatabase();
+        delete database;
+        database = nullptr;
+    }
+    WeatherTableName.clear();
+    // Never leave the program-wide pointer dangling.
+    if (weather == this)
+        weather = nullptr;
+}
+
+QString LumoWeather::weatherDbPath()
+{
+    if (!dbPathOverride().isEmpty())
+        return dbPathOverride();
+    return HAppPaths::applicationDir() + QStringLiteral("/Weather.db3");
+}
+
+void LumoWeather::setWeatherDbPath(const QString& path)
+{
+    if (database) {
+        database->closeDatabase();
+        delete database;
+        database = nullptr;
+    }
+    dbPathOverride() = path;
+}
+
+HDatabase* LumoWeather::getWeatherDB()
+{
+    if (!database) {
+        database = new HDatabase;
+        database->openDatabase(weatherDbPath(), QString());
+    }
+    return database;
+}
+
+LumoWeather* LumoWeather::getQWeather()
+{
+    if (!weather) {
+        // Without a weather page (command line) the instance lives as long as the process.
+        static LumoWeather* fallback = nullptr;
+        if (!fallback)
+            fallback = new LumoWeather;
+        weather = fallback;
+    }
+    return weather;
+}
+
+bool LumoWeather::findAllYearList(QList<int>& years)
+{
+    HDatabase* db = getWeatherDB();
+    if (!db || !db->isVilidDatabase())
+        return false;
+    QVariantList values;
+    if (!db->findValuesByColumnName(WeatherTableName, QStringLiteral("year"), values, true))
+        return false;
+    if (values.size() < 1)
+        return false;
+    for (const QVariant& v : values)
+        years.append(v.toInt());
+    return true;
+}
+
+QSqlQuery LumoWeather::weatherQuery(const QString& sql)
+{
+    return weatherQuery(sql, QVariantList());
+}
+
+QSqlQuery LumoWeather::weatherQuery(const QString& sql, const QVariantList& values)
+{
+    HDatabase* db = getWeatherDB();
+    if (!db || !db->isVilidDatabase())
+        return QSqlQuery();
+    return db->query(sql, values);
+}
+
+QString LumoWeather::yearCondition(const QList<int>& years)
+{
+    QString condition = QStringLiteral(" WHERE year in(");
+    for (int i = 0; i < years.size(); ++i)
+        condition += (i == 0 ? QStringLiteral("%1") : QStringLiteral(" , %1")).arg(years[i]);
+    condition += QStringLiteral(") and %1<100").arg(QStringLiteral("dry_temp"));
+    return condition;
+}
+
+bool LumoWeather::initYearWeatherData(HYear* year)
+{
+    if (!year)
+        return false;
+    if (year->GetweatherTableName() == WeatherTableName)
+        return false;
+    year->setweatherTableName(WeatherTableName);
+
+    QList<int> years;
+    findAllYearList(years);
+    if (!years.isEmpty())
+        HYear::year = years.first();
+    const QString condition = yearCondition(years);
+
+    // A name that cannot be quoted safely selects nothing, like a missing table.
+    const QString table = HDatabase::quoteIdentifier(WeatherTableName);
+    QSqlQuery q;
+    if (!table.isEmpty()) {
+        const QString sql =
+            QStringLiteral("SELECT AVG(%1) as dbt,AVG(%2) as rh,year,month,day,hour FROM %3 %4 "
+                           "group by month,day,hour")
+                .arg(QStringLiteral("dry_temp"), QStringLiteral("Humidity"), table, condition);
+        qDebug() << "weather year condition:" << condition;
+        qDebug() << "weather year statement:" << sql;
+        q = weatherQuery(sql);
+    }
+
+    year->reset();
+    while (q.isActive() && q.next()) {
+        const int month = q.value(QStringLiteral("month")).toInt();
+        const int day = q.value(QStringLiteral("day")).toInt();
+        const int hour = q.value(QStringLiteral("hour")).toInt();
+        HHour* h = year->getHour(month, day, hour);
+        if (!h) {
+            qDebug() << "find null hour"
+                     << QStringLiteral("%1-%2-%3").arg(month).arg(day).arg(hour);
+            continue;
+        }
+        h->setdry_bulb_temperature(q.value(QStringLiteral("dbt")).toDouble());
+        h->setrelative_humidity(q.value(QStringLiteral("rh")).toDouble());
+    }
+    return true;
+}

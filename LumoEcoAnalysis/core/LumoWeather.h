@@ -1,0 +1,58 @@
+#pragma once
+#include <QList>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+class HDatabase;
+class HYear;
+
+// The program's access point to the weather database "Weather.db3": owns the one
+// shared connection, lists the years of a city table and fills the project's
+// calendar year with the hourly weather averaged over those years.
+class LumoWeather
+{
+public:
+    // Registers the new object as the program-wide instance.
+    LumoWeather();
+    LumoWeather(const LumoWeather& other);
+    LumoWeather& operator=(const LumoWeather& other) = default;
+    // Closes the shared connection (the next getWeatherDB opens it again).
+    ~LumoWeather();
+
+    // The shared connection, opened on first use. Callers test isVilidDatabase().
+    static HDatabase* getWeatherDB();
+    // Points the shared connection at another file (command line, tests); an open
+    // connection is closed. An empty path restores the default beside the program.
+    static void setWeatherDbPath(const QString& path);
+    static QString weatherDbPath();
+
+    // The program-wide instance. When none is registered (command-line use) a
+    // process-lifetime instance is created, so callers never receive null.
+    static LumoWeather* getQWeather();
+
+    void setWeatherTableName(const QString& name) { WeatherTableName = name; }
+    QString getWeatherTableName() const { return WeatherTableName; }
+
+    // Appends the distinct years (ascending) of WeatherTableName to `years`.
+    bool findAllYearList(QList<int>& years);
+
+    // Runs a statement on the shared connection; an inactive query when there is
+    // no valid connection or the statement fails.
+    QSqlQuery weatherQuery(const QString& sql);
+    QSqlQuery weatherQuery(const QString& sql, const QVariantList& values);
+
+    // Fills every hour of `year` with the average over all valid readings of the
+    // table for that month, day and hour. False for a null year or when the year
+    // already holds this table's data.
+    bool initYearWeatherData(HYear* year);
+
+    // " WHERE year in(2001 , 2002) and dry_temp<100": the valid readings of the years.
+    static QString yearCondition(const QList<int>& years);
+
+private:
+    QString WeatherTableName;
+
+    static HDatabase* database;
+    static LumoWeather* weather;
+};
