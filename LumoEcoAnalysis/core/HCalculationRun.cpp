@@ -1,0 +1,417 @@
+#include "HCalculationRun.h"
+
+#include "HCalHelper.h"
+#include "HDatabase.h"
+#include "HDay.h"
+#include "HHour.h"
+#include "HJsonConfig.h"
+#include "HMonth.h"
+#include "HProject.h"
+#include "HProjectSession.h"
+#include "HStatItem.h"
+#include "HStatResult.h"
+#include "HUnit.h"
+#include "HVRF.h"
+#include "HWeatherAnalysis.h"
+#include "HWeatherLocation.h"
+#include "HYear.h"
+#include "LumoWeather.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("HCalculationRun", text);
+}
+
+QString num(double v, int decimals = 2)
+{
+    return QString::number(v, 'f', decimals);
+}
+
+// Full precision for files other programs read back.
+QString exact(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+double ratioPercent(double own, double other)
+{
+    return other != 0.0 ? own / other * 100.0 : 0.0;
+}
+
+QVector<HCalculationRun::BinRow> binsOf(const HStatResult* stat)
+{
+    QVector<HCalculationRun::BinRow> rows;
+    if (!stat)
+        return rows;
+    for (const HStatItem* item : *stat) {
+        HCalculationRun::BinRow r;
+        r.temp = item->Gettemp();
+        r.hours = item->Gethours();
+        r.loadRatio = item->Getload_precent();
+        r.buildingLoad = item->Getbuilding_load();
+        r.totalLoad = item->Gettotal_load();
+        r.oduKWh = item->Getodu_energy_consumption();
+        r.iduKWh = item->Getidu_energy_consumption();
+        r.totalKWh = item->Gettotal_energy_consumption();
+        rows.append(r);
+    }
+    return rows;
+}
+
+int countLines(HVRF* sys, bool odu)
+{
+    if (!sys)
+        return 0;
+    QVector<HUnit*> units;
+    return odu ? sys->getAllOutoorUnits(units) : sys->getAllIndoorUnits(units);
+}
+
+QJsonObject monthJson(const HCalculationRun::MonthRow& m)
+{
+    QJsonObject o;
+    if (m.month > 0)
+        o.insert("month", m.month);
+    o.insert("own_kwh", m.ownKWh);
+    o.insert("other_kwh", m.otherKWh);
+    o.insert("ratio_percent", m.ratioPercent);
+    o.insert("own_cost", m.ownCost);
+    o.insert("other_cost", m.otherCost);
+    return o;
+}
+
+QJsonArray binsJson(const QVector<HCalculationRun::BinRow>& bins)
+{
+    QJsonArray a;
+    for (const HCalculationRun::BinRow& b : bins) {
+        QJsonObject o;
+        o.insert("temp", b.temp);
+        o.insert("hours", b.hours);
+        o.insert("load_ratio", b.loadRatio);
+        o.insert("building_load_kw", b.buildingLoad);
+        o.insert("total_load", b.totalLoad);
+        o.insert("odu_kwh", b.oduKWh);
+        o.insert("idu_kwh", b.iduKWh);
+        o.insert("total_kwh", b.totalKWh);
+        a.append(o);
+    }
+    return a;
+}
+
+QString csvText(QString text)
+{
+    if (text.contains(',') || text.contains('"') || text.contains('\n')) {
+        text.replace('"', QStringLiteral("\"\""));
+        return '"' + text + '"';
+    }
+    return text;
+}
+
+} // namespace
+
+HCalculationRun::Status HCalculationRun::run(const Options& options, QString* message,
+                                             QString* warning)
+{
+    auto fail = [message](Status status, const QString& text) {
+        if (message)
+            *message = text;
+        return status;
+    };
+
+    // As in a freshly started program the project exists before any weather is read.
+    HProjectSession::startProject();
+
+    QString error;
+    if (!HProjectSession::openProject(options.projectPath, &error, warning))
+        return fail(BadInput, error);
+    HProject* project = HProject::getProject();
+
+    HDatabase* weatherDb = LumoWeather::getWeatherDB();
+    if (!weatherDb || !weatherDb->isVilidDatabase())
+        return fail(BadInput,
+                    tr("Cannot open the weather database %1").arg(LumoWeather::weatherDbPath()));
+    if (project->Getcountry().isEmpty() || project->Getcity().isEmpty())
+        return fail(
+            BadInput,
+            tr("The project %1 has no location (country and city)").arg(options.projectPath));
+
+    const int ignoreHours = options.ignoreHours >= 0
+        ? options.ignoreHours
+        : HWeatherAnalysis::calculateIgnoreHours(options.percent);
+    HWeatherLocation::Result location;
+    if (!HWeatherLocation::setProjectLocation(project->Getcountry(), project->Getcity(),
+                                              ignoreHours, &location))
+        return fail(
+            BadInput,
+            tr("Unknown city \"%1\" (country \"%2\") in the weather database %3")
+                .arg(project->Getcity(), project->Getcountry(), LumoWeather::weatherDbPath()));
+
+    const bool withoutOther = options.withoutOther;
+    HCalHelper::setQuestionHook(
+        [withoutOther](const QString&, const QString&) { return withoutOther; });
+    QString check;
+    const bool canCalculate = HCalHelper::isCanCalculate(check);
+    HCalHelper::setQuestionHook(nullptr);
+    if (!canCalculate)
+        return fail(CannotCalculate, check.split('\n', Qt::SkipEmptyParts).join(' '));
+
+    HWeatherAnalysis analysis(location.tableName);
+    analysis.setIgnoreHours(ignoreHours);
+    analysis.analysisData();
+
+    bool adjust = false;
+    if (options.adjustGiven)
+        adjust = options.adjust;
+    else
+        HJsonConfig::getValue(QStringLiteral("adjust"), QStringLiteral("is_adjust"), adjust);
+
+    HCalHelper::calculateLoadAtHour(adjust);
+    project->setisCalculationSuccess(true);
+
+    m_result = collect(project->GetfilePath(), ignoreHours, adjust);
+    m_result.projectFile = options.projectPath;
+    m_result.weatherTable = location.tableName;
+    return Success;
+}
+
+HCalculationRun::Result HCalculationRun::collect(const QString& projectFile, int ignoreHours,
+                                                 bool adjust)
+{
+    HProject* project = HProject::getProject();
+    HVRF* own = project->getOwnVRFSys();
+    HVRF* other = project->getOtherVRFSys();
+
+    Result r;
+    r.projectFile = projectFile;
+    r.name = project->Getname();
+    r.country = project->Getcountry();
+    r.city = project->Getcity();
+    r.weatherTable = project->getYear() ? project->getYear()->GetweatherTableName() : QString();
+    r.ignoreHours = ignoreHours;
+    r.maxTemp = project->Getmax_temp();
+    r.minTemp = project->Getmin_temp();
+    r.designTemp = project->Getaverage_temp();
+    r.electricityPrice = project->Getelectricity_price();
+    r.coolingPeakLoad = project->Getcooling_peak_load();
+    r.heatingPeakLoad = project->Getheating_peak_load();
+    r.adjust = adjust;
+    r.ownOutdoorLines = countLines(own, true);
+    r.ownIndoorLines = countLines(own, false);
+    r.otherOutdoorLines = countLines(other, true);
+    r.otherIndoorLines = countLines(other, false);
+
+    const double price = r.electricityPrice;
+    for (int m = 1; m <= 12; ++m) {
+        MonthRow row;
+        row.month = m;
+        row.ownKWh = own ? own->getMonthEnergyConsumption(m) : 0.0;
+        row.otherKWh = other ? other->getMonthEnergyConsumption(m) : 0.0;
+        row.ratioPercent = ratioPercent(row.ownKWh, row.otherKWh);
+        row.ownCost = row.ownKWh * price;
+        row.otherCost = row.otherKWh * price;
+        r.year.ownKWh += row.ownKWh;
+        r.year.otherKWh += row.otherKWh;
+        r.months.append(row);
+    }
+    r.year.ratioPercent = ratioPercent(r.year.ownKWh, r.year.otherKWh);
+    r.year.ownCost = r.year.ownKWh * price;
+    r.year.otherCost = r.year.otherKWh * price;
+
+    r.coolingBins = binsOf(own ? own->getStatResultCooling() : nullptr);
+    r.heatingBins = binsOf(own ? own->getStatResultHeating() : nullptr);
+    return r;
+}
+
+QString HCalculationRun::toTable() const
+{
+    const Result& r = m_result;
+    QString out;
+    QTextStream s(&out);
+    s << "Project      " << r.name << " (" << r.projectFile << ")\n";
+    s << "Location     " << r.city << ", " << r.country << " [" << r.weatherTable << "]\n";
+    s << "Temperatures max " << num(r.maxTemp, 1) << " C, min " << num(r.minTemp, 1)
+      << " C, design " << num(r.designTemp, 1) << " C (" << r.ignoreHours << " hours exceeded)\n";
+    s << "Peak loads   cooling " << num(r.coolingPeakLoad) << " kW, heating "
+      << num(r.heatingPeakLoad) << " kW (after the capacity check)\n";
+    s << "Units        own " << r.ownOutdoorLines << " outdoor / " << r.ownIndoorLines
+      << " indoor lines, other " << r.otherOutdoorLines << " outdoor / " << r.otherIndoorLines
+      << " indoor lines\n";
+    s << "Price        " << num(r.electricityPrice, 4) << " per kWh; adjust mode "
+      << (r.adjust ? "on" : "off") << "\n\n";
+
+    s << qSetFieldWidth(6) << Qt::left << "Month" << Qt::right << qSetFieldWidth(13) << "Own kWh"
+      << "Other kWh" << qSetFieldWidth(9) << "Ratio %" << qSetFieldWidth(13) << "Own cost"
+      << "Other cost" << qSetFieldWidth(0) << "\n";
+    auto line = [&s](const QString& label, const MonthRow& m) {
+        s << qSetFieldWidth(6) << Qt::left << label << Qt::right << qSetFieldWidth(13)
+          << num(m.ownKWh) << num(m.otherKWh) << qSetFieldWidth(9) << num(m.ratioPercent, 1)
+          << qSetFieldWidth(13) << num(m.ownCost) << num(m.otherCost) << qSetFieldWidth(0) << "\n";
+    };
+    for (const MonthRow& m : r.months)
+        line(QString::number(m.month), m);
+    line(QStringLiteral("Year"), r.year);
+
+    auto bins = [&s](const char* title, const QVector<BinRow>& rows) {
+        s << "\n" << title << "\n";
+        s << qSetFieldWidth(7) << "Temp C" << qSetFieldWidth(7) << "Hours" << qSetFieldWidth(9)
+          << "Load %" << qSetFieldWidth(14) << "Building kW" << qSetFieldWidth(13) << "ODU kWh"
+          << "IDU kWh"
+          << "Total kWh" << qSetFieldWidth(0) << "\n";
+        for (const BinRow& b : rows)
+            s << qSetFieldWidth(7) << num(b.temp, 0) << qSetFieldWidth(7) << b.hours
+              << qSetFieldWidth(9) << num(b.loadRatio * 100.0, 1) << qSetFieldWidth(14)
+              << num(b.buildingLoad) << qSetFieldWidth(13) << num(b.oduKWh) << num(b.iduKWh)
+              << num(b.totalKWh) << qSetFieldWidth(0) << "\n";
+    };
+    bins("Own system, cooling hours by outdoor temperature", r.coolingBins);
+    bins("Own system, heating hours by outdoor temperature", r.heatingBins);
+    s.flush();
+    return out;
+}
+
+QJsonObject HCalculationRun::toJson() const
+{
+    const Result& r = m_result;
+    QJsonObject project;
+    project.insert("file", r.projectFile);
+    project.insert("name", r.name);
+    project.insert("electricity_price", r.electricityPrice);
+    project.insert("adjust", r.adjust);
+    QJsonObject units;
+    units.insert("own_outdoor_lines", r.ownOutdoorLines);
+    units.insert("own_indoor_lines", r.ownIndoorLines);
+    units.insert("other_outdoor_lines", r.otherOutdoorLines);
+    units.insert("other_indoor_lines", r.otherIndoorLines);
+    project.insert("units", units);
+
+    QJsonObject location;
+    location.insert("country", r.country);
+    location.insert("city", r.city);
+    location.insert("weather_table", r.weatherTable);
+    location.insert("max_temp", r.maxTemp);
+    location.insert("min_temp", r.minTemp);
+    location.insert("design_temp", r.designTemp);
+    location.insert("ignore_hours", r.ignoreHours);
+
+    QJsonObject peak;
+    peak.insert("cooling_kw", r.coolingPeakLoad);
+    peak.insert("heating_kw", r.heatingPeakLoad);
+
+    QJsonArray months;
+    for (const MonthRow& m : r.months)
+        months.append(monthJson(m));
+
+    QJsonObject bins;
+    bins.insert("cooling", binsJson(r.coolingBins));
+    bins.insert("heating", binsJson(r.heatingBins));
+
+    QJsonObject root;
+    root.insert("project", project);
+    root.insert("location", location);
+    root.insert("peak_load", peak);
+    root.insert("monthly", months);
+    root.insert("year", monthJson(r.year));
+    root.insert("own_temperature_bins", bins);
+    return root;
+}
+
+QString HCalculationRun::toCsv() const
+{
+    const Result& r = m_result;
+    QString out;
+    QTextStream s(&out);
+    s << "key,value\n";
+    s << "project," << csvText(r.name) << "\n";
+    s << "file," << csvText(r.projectFile) << "\n";
+    s << "country," << csvText(r.country) << "\n";
+    s << "city," << csvText(r.city) << "\n";
+    s << "weather_table," << csvText(r.weatherTable) << "\n";
+    s << "max_temp," << exact(r.maxTemp) << "\n";
+    s << "min_temp," << exact(r.minTemp) << "\n";
+    s << "design_temp," << exact(r.designTemp) << "\n";
+    s << "ignore_hours," << r.ignoreHours << "\n";
+    s << "cooling_peak_load_kw," << exact(r.coolingPeakLoad) << "\n";
+    s << "heating_peak_load_kw," << exact(r.heatingPeakLoad) << "\n";
+    s << "electricity_price," << exact(r.electricityPrice) << "\n";
+    s << "adjust," << (r.adjust ? "true" : "false") << "\n";
+    s << "\n";
+    s << "month,own_kwh,other_kwh,ratio_percent,own_cost,other_cost\n";
+    auto row = [&s](const QString& label, const MonthRow& m) {
+        s << label << ',' << exact(m.ownKWh) << ',' << exact(m.otherKWh) << ','
+          << exact(m.ratioPercent) << ',' << exact(m.ownCost) << ',' << exact(m.otherCost) << "\n";
+    };
+    for (const MonthRow& m : r.months)
+        row(QString::number(m.month), m);
+    row(QStringLiteral("year"), r.year);
+    s << "\n";
+    s << "mode,temp,hours,load_ratio,building_load_kw,total_load,odu_kwh,idu_kwh,total_kwh\n";
+    auto bins = [&s](const char* mode, const QVector<BinRow>& rows) {
+        for (const BinRow& b : rows)
+            s << mode << ',' << exact(b.temp) << ',' << b.hours << ',' << exact(b.loadRatio) << ','
+              << exact(b.buildingLoad) << ',' << exact(b.totalLoad) << ',' << exact(b.oduKWh) << ','
+              << exact(b.iduKWh) << ',' << exact(b.totalKWh) << "\n";
+    };
+    bins("cooling", r.coolingBins);
+    bins("heating", r.heatingBins);
+    s.flush();
+    return out;
+}
+
+QString HCalculationRun::hourlyCsvHeader()
+{
+    return QStringLiteral(
+        "month,day,hour,hour_order,schedule_on,thermostat_on,dry_bulb_c,"
+        "building_cooling_kw,building_heating_kw,load_ratio,own_ratio,other_ratio,"
+        "own_odu_kwh,own_idu_kwh,other_odu_kwh,other_idu_kwh,average_eir");
+}
+
+bool HCalculationRun::writeHourlyCsv(const QString& path, QString* error)
+{
+    HYear* year = HProject::getProject()->getYear();
+    QSaveFile file(path);
+    if (!year || !file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        if (error)
+            *error = tr("Cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QTextStream s(&file);
+    s << hourlyCsvHeader() << "\n";
+    for (int m = 1; m <= 12; ++m) {
+        const HMonth* month = year->getMonth(m);
+        if (!month)
+            continue;
+        for (HDay* day : *month) {
+            for (int h = 0; h < 24; ++h) {
+                const HHour* hour = day->getHour(h);
+                if (!hour)
+                    continue;
+                s << m << ',' << day->Getday() << ',' << h << ',' << hour->Gethour_order() << ','
+                  << (hour->GetisTurnOnBySchedule() ? 1 : 0) << ','
+                  << (hour->GetisThermostatMode() ? 1 : 0) << ','
+                  << exact(hour->Getdry_bulb_temperature()) << ','
+                  << exact(hour->Getbuilding_load_cooling()) << ','
+                  << exact(hour->Getbuilding_load_heating()) << ','
+                  << exact(hour->Getload_precent()) << ',' << exact(hour->GetOwnVRF_load_precent())
+                  << ',' << exact(hour->GetOtherVRF_load_precent()) << ','
+                  << exact(hour->Getown_vrf_odu_energy_consumption()) << ','
+                  << exact(hour->Getown_vrf_idu_energy_consumption()) << ','
+                  << exact(hour->Getother_vrf_odu_energy_consumption()) << ','
+                  << exact(hour->Getother_vrf_idu_energy_consumption()) << ','
+                  << exact(hour->getAverageEIR()) << "\n";
+            }
+        }
+    }
+    s.flush();
+    if (s.status() != QTextStream::Ok || !file.commit()) {
+        if (error)
+            *error = tr("Cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,103 @@
+#pragma once
+#include <QJsonObject>
+#include <QString>
+#include <QVector>
+
+// One calculation of a project file without a window, in the order the program runs
+// it: open and prepare the project, set its location's weather, check it, analyse
+// the city's weather, calculate the year, then collect the figures the result page
+// shows.
+class HCalculationRun
+{
+public:
+    enum Status {
+        Success = 0,
+        BadInput = 2,        // missing or malformed file, unknown city, no database
+        CannotCalculate = 3, // the check refused the project
+    };
+
+    struct Options
+    {
+        QString projectPath;
+        // Adjust mode: from `adjust` when `adjustGiven`, else from the configuration
+        // ("adjust"/"is_adjust", false when absent).
+        bool adjustGiven = false;
+        bool adjust = false;
+        // The answer to "continue without other VRF units?".
+        bool withoutOther = false;
+        // Design-hours rule of the location; `ignoreHours` >= 0 takes precedence.
+        double percent = 0.4;
+        int ignoreHours = -1;
+    };
+
+    struct MonthRow
+    {
+        int month = 0;
+        double ownKWh = 0.0;
+        double otherKWh = 0.0;
+        double ratioPercent = 0.0; // own / other x 100; 0 when the other is 0
+        double ownCost = 0.0;
+        double otherCost = 0.0;
+    };
+
+    struct BinRow
+    {
+        double temp = 0.0; // upper bound of the 1-degree bin
+        int hours = 0;
+        double loadRatio = 0.0; // of the last hour counted
+        double buildingLoad = 0.0;
+        double totalLoad = 0.0;
+        double oduKWh = 0.0;
+        double iduKWh = 0.0;
+        double totalKWh = 0.0;
+    };
+
+    struct Result
+    {
+        QString projectFile;
+        QString name;
+        QString country;
+        QString city;
+        QString weatherTable;
+        int ignoreHours = 0;
+        double maxTemp = 0.0;
+        double minTemp = 0.0;
+        double designTemp = 0.0;
+        double electricityPrice = 0.0;
+        double coolingPeakLoad = 0.0;
+        double heatingPeakLoad = 0.0;
+        bool adjust = false;
+        int ownOutdoorLines = 0;
+        int ownIndoorLines = 0;
+        int otherOutdoorLines = 0;
+        int otherIndoorLines = 0;
+        QVector<MonthRow> months; // 1..12
+        MonthRow year;            // month 0: the yearly sums
+        QVector<BinRow> coolingBins;
+        QVector<BinRow> heatingBins;
+    };
+
+    // Runs the whole calculation on the global project. On a status other than
+    // Success, `message` is one line saying why; `warning` receives a note the caller
+    // should show although the run went on (e.g. an import without equipment).
+    Status run(const Options& options, QString* message, QString* warning = nullptr);
+
+    const Result& result() const { return m_result; }
+
+    // Plain-text report: location, peak loads, monthly table, yearly totals, bins.
+    QString toTable() const;
+    // The same as one JSON object with stable keys.
+    QJsonObject toJson() const;
+    // The same as CSV blocks (summary, monthly, bins) separated by empty lines.
+    QString toCsv() const;
+
+    // One row per hour of the global project's year, in calendar order.
+    static QString hourlyCsvHeader();
+    static bool writeHourlyCsv(const QString& path, QString* error = nullptr);
+
+    // Collects the figures of the calculated global project.
+    static Result collect(const QString& projectFile, int ignoreHours, bool adjust);
+
+private:
+    Result m_result;
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include <QJsonObject>
+#include <QString>
+
+class HProject;
+
+// The project file (".ee"): the project's inputs as one JSON object. It holds no
+// weather and no results; those are recomputed by a calculation.
+class HProjectFile
+{
+public:
+    // The document written for the project.
+    static QJsonObject toJson(HProject* project);
+    // Reads a non-empty document into the project. Own-system units are completed
+    // from the product database; their capacities in the file are not used.
+    static void fromJson(const QJsonObject& root, HProject* project);
+};
+
+// Writes the global project to `path` through a temporary file, so a failed save
+// leaves the previous file intact. On success the path becomes the project's
+// filePath; on failure false with the reason in `error`.
+bool saveProjectFile(const QString& path, QString* error = nullptr);
+
+// Reads the file into the global project in its current state. A missing or
+// unreadable file, or one that holds no JSON object (or an empty one), leaves the
+// project untouched and returns false with the reason in `error`. The loader sets
+// neither the filePath nor the systems' totals.
+bool loadProjectFile(const QString& path, QString* error = nullptr);

@@ -1,0 +1,202 @@
+#include "HProjectImport.h"
+
+#include "HDatabase.h"
+#include "HJsonFunc.h"
+#include "HProject.h"
+#include "HUnit.h"
+#include "HVRF.h"
+#include "HVRFProductHelper.h"
+#include "TranslateString.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVector>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct ImportedUnit
+{
+    bool odu = true;
+    int series = 0;
+    QString category;
+    QString model;
+    int quantity = 0;
+};
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("HProjectImport", text);
+}
+
+int truncatedQuantity(const QJsonValue& value)
+{
+    const double d = value.toDouble();
+    if (!std::isfinite(d) || d >= double(std::numeric_limits<int>::max()) + 1.0
+        || d <= double(std::numeric_limits<int>::min()) - 1.0)
+        return 0;
+    return int(d);
+}
+
+void appendUnits(const QVector<ImportedUnit>& units, HVRF* own)
+{
+    for (const ImportedUnit& u : units) {
+        auto* unit = new HUnit;
+        unit->setid_series(u.series);
+        unit->setunit_type(u.category);
+        unit->setunit_productcode(u.model);
+        unit->setquantity(u.quantity);
+        if (u.odu)
+            HVRFProductHelper::getOutdoorUnitFromDb(u.series, u.category, u.model, unit);
+        else
+            HVRFProductHelper::getIndoorUnitFromDb(u.series, u.category, u.model, unit);
+        unit->setis_odu(u.odu);
+        own->append(unit);
+    }
+}
+
+void collectEEDUnits(const QJsonArray& array, bool odu, QVector<ImportedUnit>& out)
+{
+    for (const QJsonValue& value : array) {
+        const QJsonObject o = value.toObject();
+        ImportedUnit u;
+        u.quantity = truncatedQuantity(o.value("quantity"));
+        if (u.quantity <= 0)
+            continue;
+        u.odu = odu;
+        u.series = o.value("id_series").toInt();
+        u.model = o.value("product_code").toString();
+        u.category = o.value("name").toString();
+        out.append(u);
+    }
+}
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+} // namespace
+
+void HProjectImport::readProjectInformation(const QJsonObject& info, HProject* project)
+{
+    const QJsonObject parameter = info.value("project_parameter").toObject();
+    const QJsonObject climate = parameter.value("project_climate").toObject();
+    if (!climate.isEmpty()) {
+        project->setindoor_cooling_temperature(climate.value("cooling_room_dry").toDouble());
+        project->setindoor_heating_temperature(climate.value("heating_room_dry").toDouble());
+    }
+    const QJsonObject information = parameter.value("project_information").toObject();
+    if (!information.isEmpty()) {
+        project->setname(information.value("project_name").toString());
+        project->setdate(
+            QDate::fromString(information.value("date").toString(), QStringLiteral("yyyy-MM-dd")));
+        project->setcountry(information.value("country").toString());
+        project->setcity(information.value("city").toString());
+    }
+}
+
+QString HProjectImport::noEquipmentMessage()
+{
+    return TranslateString("No find equipment info in this project file, Please Use VELA "
+                           "software open, calculate and save again.");
+}
+
+bool openEED(const QString& path, QString* error)
+{
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.exists() || !file.isFile()) {
+        setError(error, tr("File not found: %1").arg(path));
+        return false;
+    }
+    QJsonDocument doc;
+    QString why;
+    if (!HJsonFunc::readUTF_8FileToJsonDoc(path, doc, &why)) {
+        setError(error, tr("Cannot read the export file %1: %2").arg(path, why));
+        return false;
+    }
+    const QJsonObject root = doc.object();
+    if (!doc.isObject() || root.isEmpty()) {
+        setError(error, tr("Not a project export file (no project data): %1").arg(path));
+        return false;
+    }
+
+    QVector<ImportedUnit> units;
+    collectEEDUnits(root.value("odu_array").toArray(), true, units);
+    collectEEDUnits(root.value("idu_array").toArray(), false, units);
+
+    HProject* project = HProject::getProject();
+    HVRF* own = project->getOwnVRFSys();
+    own->reset();
+    appendUnits(units, own);
+    HProjectImport::readProjectInformation(root, project);
+    return true;
+}
+
+bool openVRF(const QString& path, QString* error, QString* warning)
+{
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.exists() || !file.isFile()) {
+        setError(error, tr("File not found: %1").arg(path));
+        return false;
+    }
+    HDatabase db;
+    if (!db.openSqliteDatabase(path, QString())) {
+        setError(error, tr("Not a project database: %1").arg(path));
+        return false;
+    }
+
+    // Everything is read before the project changes, so a file that turns out not
+    // to be a project database leaves the project as it was.
+    QSqlQuery rows = db.query(QStringLiteral("select * from r_material where [scope] = ? and "
+                                             "([type] = 0 or [type] = 1)"),
+                              {QStringLiteral("project")});
+    const QSqlRecord columns = rows.record();
+    const QStringList needed{"type", "id_series", "description", "model", "quantity"};
+    for (const QString& name : needed) {
+        if (columns.indexOf(name) < 0) {
+            db.closeDatabase();
+            setError(error, tr("Not a project database (no equipment table): %1").arg(path));
+            return false;
+        }
+    }
+    QVector<ImportedUnit> units;
+    while (rows.next()) {
+        ImportedUnit u;
+        u.odu = rows.value("type").toInt() == 0;
+        u.series = rows.value("id_series").toInt();
+        u.category = rows.value("description").toString();
+        u.model = rows.value("model").toString();
+        u.quantity = rows.value("quantity").toInt();
+        units.append(u);
+    }
+    rows.finish();
+
+    QVector<QJsonObject> infos;
+    QSqlQuery infoRows = db.query(QStringLiteral("select * from p_project_info"));
+    while (infoRows.next()) {
+        QJsonDocument doc;
+        HJsonFunc::parseTextToJsonDoc(infoRows.value("project_base_info").toString(), doc);
+        infos.append(doc.object());
+    }
+    infoRows.finish();
+    db.closeDatabase();
+
+    HProject* project = HProject::getProject();
+    HVRF* own = project->getOwnVRFSys();
+    own->reset();
+    appendUnits(units, own);
+    if (own->isEmpty() && warning)
+        *warning = HProjectImport::noEquipmentMessage();
+    // A later row overrides an earlier one.
+    for (const QJsonObject& info : infos)
+        HProjectImport::readProjectInformation(info, project);
+    return true;
+}

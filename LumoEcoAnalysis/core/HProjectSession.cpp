@@ -1,0 +1,73 @@
+#include "HProjectSession.h"
+
+#include "HCalHelper.h"
+#include "HDbFind.h"
+#include "HProject.h"
+#include "HProjectFile.h"
+#include "HProjectImport.h"
+#include "HUnit.h"
+#include "HVRF.h"
+
+#include <QCoreApplication>
+#include <QVector>
+
+void HProjectSession::registerProductDatabase(const QString& fileName)
+{
+    HDbFind::setDbFileAndPwd(fileName, QStringLiteral("ecodb2015"));
+}
+
+HProject* HProjectSession::startProject()
+{
+    return HProject::getProject();
+}
+
+bool HProjectSession::openProject(const QString& path, QString* error, QString* warning)
+{
+    startProject();
+    bool ok = false;
+    if (path.endsWith(QLatin1String(".ee"))) {
+        ok = loadProjectFile(path, error);
+    } else if (path.endsWith(QLatin1String(".vrf"))) {
+        ok = openVRF(path, error, warning);
+    } else if (path.endsWith(QLatin1String(".eed"))) {
+        ok = openEED(path, error);
+    } else if (error) {
+        *error = QCoreApplication::translate("HProjectSession",
+                                             "Unknown project file type (expected .ee, .eed "
+                                             "or .vrf): %1")
+                     .arg(path);
+    }
+    if (!ok)
+        return false;
+    prepareOpenedProject();
+    HProject::getProject()->setfilePath(projectPathFor(path));
+    return true;
+}
+
+void HProjectSession::prepareOpenedProject()
+{
+    QString unused;
+    HCalHelper::calculatePeakLoad(unused, true);
+    buildOwnUnitCurves();
+}
+
+int HProjectSession::buildOwnUnitCurves()
+{
+    HVRF* own = HProject::getProject()->getOwnVRFSys();
+    if (!own)
+        return 0;
+    QVector<HUnit*> outdoor;
+    own->getAllOutoorUnits(outdoor);
+    for (HUnit* unit : outdoor)
+        unit->calculate();
+    return outdoor.size();
+}
+
+QString HProjectSession::projectPathFor(const QString& path)
+{
+    if (path.endsWith(QLatin1String(".vrf")))
+        return path.left(path.size() - 4) + QStringLiteral(".ee");
+    if (path.endsWith(QLatin1String(".eed")))
+        return path.left(path.size() - 4) + QStringLiteral(".ee");
+    return path;
+}

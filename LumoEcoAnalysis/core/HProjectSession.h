@@ -1,0 +1,41 @@
+#pragma once
+#include <QString>
+
+class HProject;
+
+// How a project is prepared the way the program does it, in one place for the main
+// window and the command-line program:
+// - the project, and with it its calendar year, exists before any weather is
+//   loaded, as in a freshly started program (the weekdays of the year's days are
+//   taken from the calendar year current when the year is built);
+// - after a project is opened, the out-of-range peak loads are replaced as the Open
+//   command does, and every own outdoor unit's part-load curves are built from its
+//   product points, as the own unit page does whenever it shows the units.
+class HProjectSession
+{
+public:
+    // Registers the product database file with the database service, with the
+    // program's fixed password, as the program does at start-up.
+    static void registerProductDatabase(const QString& fileName);
+
+    // The global project, created now when there is none.
+    static HProject* startProject();
+
+    // Reads a ".ee" project file, an ".eed" export or a ".vrf" project database
+    // (by its ending, compared case-sensitively) into the global project and prepares
+    // it. On success the project's filePath is the path with ".vrf"/".eed" replaced
+    // by ".ee". On failure the project is unchanged and `error` says why; `warning`
+    // receives a message the caller should show although the open succeeded.
+    static bool openProject(const QString& path, QString* error = nullptr,
+                            QString* warning = nullptr);
+
+    // The steps that follow reading a project: peak-load check with the systems'
+    // totals recomputed, then the own outdoor units' curves.
+    static void prepareOpenedProject();
+
+    // HUnit::calculate() on every own outdoor unit; returns how many were built.
+    static int buildOwnUnitCurves();
+
+    // "x.vrf" and "x.eed" become "x.ee"; other paths are returned unchanged.
+    static QString projectPathFor(const QString& path);
+};
