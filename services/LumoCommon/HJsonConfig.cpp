@@ -23,6 +23,8 @@ bool HJsonConfig::read(const QString& fileName)
     ConfigState& s = state();
     s.fileName = fileName;
     s.root = QJsonObject();
+    if (fileName.isEmpty())
+        return false;
     QJsonDocument doc;
     if (!HJsonFunc::readFileToJsonDoc(fileName, doc))
         return false;

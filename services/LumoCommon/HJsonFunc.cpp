@@ -80,7 +80,10 @@ bool HJsonFunc::jsonDocToFile(const QJsonDocument& doc, const QString& path,
         return false;
     }
     const QByteArray bytes = doc.toJson(format);
-    if (file.write(bytes) != bytes.size()) {
+    // Flush before commit: a short write (disk full, file size limit) only shows
+    // here, and QSaveFile::commit would otherwise replace the old file with the
+    // truncated one and report success.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
         file.cancelWriting();
         return false;
