@@ -106,10 +106,19 @@ bool recordsMatch(const QVector<HCalVRFUnitItem*>& items, const SystemUnits& uni
     return true;
 }
 
+// Energy sums of one system's records in one hour, added up the way
+// HHour::statResult() adds them: positive energies in record order.
+struct EnergySums
+{
+    double odu = 0.0;
+    double idu = 0.0;
+};
+
 // One record per outdoor then indoor line of a system for the hour, at the
 // system's rate `rate`. `oduEIR(unit, rate)` gives an outdoor line's EIR.
 template<typename OduEIR>
-void writeRecords(HHour* hour, bool ownSystem, const SystemUnits& units, double rate, OduEIR oduEIR)
+EnergySums writeRecords(HHour* hour, bool ownSystem, const SystemUnits& units, double rate,
+                        OduEIR oduEIR)
 {
     const bool cooling = rate > 0.0;
     const bool heating = rate < 0.0; // neither for 0 and for a rate that is not a number
@@ -140,6 +149,7 @@ void writeRecords(HHour* hour, bool ownSystem, const SystemUnits& units, double 
         return item;
     };
 
+    EnergySums sums;
     for (HUnit* unit : units.odus) {
         double eir = 0.0;
         double energy = 0.0;
@@ -153,6 +163,8 @@ void writeRecords(HHour* hour, bool ownSystem, const SystemUnits& units, double 
         HCalVRFUnitItem* item = recordOf(unit);
         item->setunit_EIR(eir);
         item->setunit_power_input(std::fabs(energy));
+        if (item->Getunit_power_input() > 0.0)
+            sums.odu += item->Getunit_power_input();
     }
     // Indoor units draw their rated power whenever the plant runs with a load.
     for (HUnit* unit : units.idus) {
@@ -164,35 +176,111 @@ void writeRecords(HHour* hour, bool ownSystem, const SystemUnits& units, double 
         HCalVRFUnitItem* item = recordOf(unit);
         item->setunit_EIR(1.0);
         item->setunit_power_input(std::fabs(energy));
+        if (item->Getunit_power_input() > 0.0)
+            sums.idu += item->Getunit_power_input();
     }
+    return sums;
 }
 
-void ownRecords(HHour* hour, const SystemUnits& units)
+EnergySums ownRecords(HHour* hour, const SystemUnits& units)
 {
-    writeRecords(hour, true, units, hour->GetOwnVRF_load_precent(), [](HUnit* unit, double r) {
-        const HProductPerformanceDataForVRF* data = unit->getVRFProductPerformanceData();
-        if (!data)
-            return 0.0;
-        return r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r);
-    });
+    return writeRecords(
+        hour, true, units, hour->GetOwnVRF_load_precent(), [](HUnit* unit, double r) {
+            const HProductPerformanceDataForVRF* data = unit->getVRFProductPerformanceData();
+            if (!data)
+                return 0.0;
+            return r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r);
+        });
 }
 
-void otherRecords(HHour* hour, const HVRF* other, const SystemUnits& units)
+EnergySums otherRecords(HHour* hour, const HVRF* other, const SystemUnits& units)
 {
     const HProductPerformanceDataForVRF* data =
         other ? other->getVRFProductPerformanceData() : nullptr;
     // One curve for every outdoor line: evaluated once per hour.
     bool known = false;
     double eir = 0.0;
-    writeRecords(hour, false, units, hour->GetOtherVRF_load_precent(), [&](HUnit*, double r) {
-        if (!known) {
-            if (data)
-                eir = (r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r)) * g_otherEIRFactor;
-            known = true;
-        }
-        return eir;
-    });
+    return writeRecords(hour, false, units, hour->GetOtherVRF_load_precent(),
+                        [&](HUnit*, double r) {
+                            if (!known) {
+                                if (data)
+                                    eir = (r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r))
+                                        * g_otherEIRFactor;
+                                known = true;
+                            }
+                            return eir;
+                        });
 }
+
+void setOwnSums(HHour* hour, const EnergySums& sums)
+{
+    hour->setown_vrf_odu_energy_consumption(sums.odu);
+    hour->setown_vrf_idu_energy_consumption(sums.idu);
+    hour->setown_vrf_total_energy_consumption(sums.odu + sums.idu);
+}
+
+void setOtherSums(HHour* hour, const EnergySums& sums)
+{
+    hour->setother_vrf_odu_energy_consumption(sums.odu);
+    hour->setother_vrf_idu_energy_consumption(sums.idu);
+    hour->setother_vrf_total_energy_consumption(sums.odu + sums.idu);
+}
+
+// The own system's statistics by outdoor temperature, filled hour by hour in
+// year order from the hours' current sums.
+class OwnStatistics
+{
+public:
+    explicit OwnStatistics(const HProject* project)
+        : m_peakCooling(project->Getcooling_peak_load())
+        , m_peakHeating(project->Getheating_peak_load())
+    {
+        if (const HVRF* own = project->getOwnVRFSys()) {
+            m_cooling = own->getStatResultCooling();
+            m_heating = own->getStatResultHeating();
+            m_cooling->resetTemp();
+            m_heating->resetTemp();
+        }
+    }
+
+    void add(const HHour* hour)
+    {
+        const double p = hour->Getload_precent();
+        const double t = hour->Getdry_bulb_temperature();
+        if (!m_cooling || std::isnan(p))
+            return;
+        HStatItem* bin = p > 0.0 ? m_cooling->getItemByTemp(t) : m_heating->getItemByTemp(t);
+        if (!bin)
+            return;
+        bin->gethours() += 1;
+        bin->setload_precent(p);
+        const double load = p > 0.0 ? p * m_peakCooling : std::fabs(p) * m_peakHeating;
+        bin->setbuilding_load(load);
+        bin->settotal_load(bin->Gethours() * load);
+        bin->getodu_energy_consumption() += hour->Getown_vrf_odu_energy_consumption();
+        bin->getidu_energy_consumption() += hour->Getown_vrf_idu_energy_consumption();
+        bin->settotal_energy_consumption(bin->Getodu_energy_consumption()
+                                         + bin->Getidu_energy_consumption());
+        bin->setgas_consumption(0.0);
+        qCDebug(lcCalc) << "hour" << hour->Gethour_order() << "bin distance"
+                        << std::fabs(bin->Gettemp() - t);
+    }
+
+    // Bins without hours are removed.
+    void finish()
+    {
+        if (!m_cooling)
+            return;
+        m_cooling->clearInvalidItem();
+        m_heating->clearInvalidItem();
+    }
+
+private:
+    double m_peakCooling;
+    double m_peakHeating;
+    HStatResult* m_cooling = nullptr;
+    HStatResult* m_heating = nullptr;
+};
 
 // Loads and capacities are never shown as "-0".
 double withoutNegativeZero(double v)
@@ -339,17 +427,20 @@ bool HCalHelper::calculateLoadAtHour(bool adjust)
     QMap<QString, double> loads;
     const bool hasInput = findInputLoadData(loads);
 
-    HVRF* own = project->getOwnVRFSys();
-    HVRF* other = project->getOtherVRFSys();
+    HVRF* ownSystem = project->getOwnVRFSys();
+    HVRF* otherSystem = project->getOtherVRFSys();
     // Nothing changes the unit lists during the run, so their totals and their
     // outdoor/indoor split are taken once instead of every hour.
-    if (own)
-        own->calculate();
-    if (other)
-        other->calculate();
-    const SystemUnits ownUnits(own);
-    const SystemUnits otherUnits(other);
+    if (ownSystem)
+        ownSystem->calculate();
+    if (otherSystem)
+        otherSystem->calculate();
+    const SystemUnits ownUnits(ownSystem);
+    const SystemUnits otherUnits(otherSystem);
 
+    // The own statistics only read the hours' own sums, which the adjust step
+    // never changes: each hour is counted as soon as it is complete.
+    OwnStatistics statistics(project);
     for (HHour* hour : qAsConst(*year)) {
         if (!hour)
             continue;
@@ -362,22 +453,20 @@ bool HCalHelper::calculateLoadAtHour(bool adjust)
             calculateBuildLoad(hour);
         }
         calculateUnitTotalCapacity(hour);
-        ownRecords(hour, ownUnits);
-        otherRecords(hour, other, otherUnits);
-        hour->statResult();
-
-        if (adjust) {
-            const double ownEnergy = hour->Getown_vrf_odu_energy_consumption();
-            const double otherEnergy = hour->Getother_vrf_odu_energy_consumption();
-            if (ownEnergy > otherEnergy && otherEnergy > 0.0) {
-                const OtherEIRFactorScope factor(ownEnergy / otherEnergy + kAdjustMargin);
-                otherRecords(hour, other, otherUnits);
-            }
+        // The sums are those of HHour::statResult(), taken while the records are written.
+        const EnergySums own = ownRecords(hour, ownUnits);
+        EnergySums other = otherRecords(hour, otherSystem, otherUnits);
+        if (adjust && own.odu > other.odu && other.odu > 0.0) {
+            const OtherEIRFactorScope factor(own.odu / other.odu + kAdjustMargin);
+            other = otherRecords(hour, otherSystem, otherUnits);
         }
+        setOwnSums(hour, own);
+        setOtherSums(hour, other);
+        statistics.add(hour);
     }
 
     project->statisCalResult();
-    statisCalculationResult_own_vrf();
+    statistics.finish();
     return true;
 }
 
@@ -510,44 +599,16 @@ void HCalHelper::calclateEIRAndPower_other_vrf(HHour* hour)
 void HCalHelper::statisCalculationResult_own_vrf()
 {
     HProject* project = HProject::getProject();
-    HVRF* own = project->getOwnVRFSys();
-    if (!own)
-        return;
-    HStatResult* cooling = own->getStatResultCooling();
-    HStatResult* heating = own->getStatResultHeating();
-    cooling->resetTemp();
-    heating->resetTemp();
-
+    OwnStatistics statistics(project);
     if (HYear* year = project->getYear()) {
-        const double peakC = project->Getcooling_peak_load();
-        const double peakH = project->Getheating_peak_load();
         for (HHour* hour : qAsConst(*year)) {
             if (!hour)
                 continue;
-            hour->statResult(); // picks up records changed after the hour loop summed them
-            const double p = hour->Getload_precent();
-            const double t = hour->Getdry_bulb_temperature();
-            if (std::isnan(p))
-                continue;
-            HStatItem* bin = p > 0.0 ? cooling->getItemByTemp(t) : heating->getItemByTemp(t);
-            if (!bin)
-                continue;
-            bin->gethours() += 1;
-            bin->setload_precent(p);
-            const double load = p > 0.0 ? p * peakC : std::fabs(p) * peakH;
-            bin->setbuilding_load(load);
-            bin->settotal_load(bin->Gethours() * load);
-            bin->getodu_energy_consumption() += hour->Getown_vrf_odu_energy_consumption();
-            bin->getidu_energy_consumption() += hour->Getown_vrf_idu_energy_consumption();
-            bin->settotal_energy_consumption(bin->Getodu_energy_consumption()
-                                             + bin->Getidu_energy_consumption());
-            bin->setgas_consumption(0.0);
-            qCDebug(lcCalc) << "hour" << hour->Gethour_order() << "bin distance"
-                            << std::fabs(bin->Gettemp() - t);
+            hour->statResult(); // picks up records changed after the hour was summed
+            statistics.add(hour);
         }
     }
-    cooling->clearInvalidItem();
-    heating->clearInvalidItem();
+    statistics.finish();
 }
 
 void HCalHelper::statisCalculationResult_other_vrf() { }
