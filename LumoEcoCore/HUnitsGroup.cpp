@@ -101,6 +101,9 @@ void HUnitsGroup::reset()
     idu_power_input_cooling = 0.0;
     idu_total_capacity_heating = 0.0;
     idu_power_input_heating = 0.0;
+    // An empty list has no units either, even before the next calculate().
+    odu_total_quantity = 0;
+    idu_total_quantity = 0;
     // Detach first so a unit's destructor never sees a half-emptied list.
     const QVector<HUnit*> units = *this;
     clear();

@@ -29,7 +29,7 @@ public:
     void deleteAllOutdoorUnits();
     void deleteAllIndoorUnits();
 
-    // Deletes every unit and zeroes the capacity and power totals.
+    // Deletes every unit and zeroes the totals.
     void reset();
 
     H_MEMBER(double, odu_total_capacity_cooling) = 0.0;

@@ -221,6 +221,8 @@ void TestUnits::resetEmptiesAndZeroes()
     QVERIFY(group.isEmpty());
     QCOMPARE(group.Getodu_total_capacity_cooling(), 0.0);
     QCOMPARE(group.Getidu_power_input_heating(), 0.0);
+    QCOMPARE(group.Getodu_total_quantity(), 0);
+    QCOMPARE(group.Getidu_total_quantity(), 0);
     group.calculate();
     QCOMPARE(group.Getodu_total_quantity(), 0);
     QCOMPARE(group.Getidu_total_quantity(), 0);
