@@ -19,9 +19,10 @@ bool parseBytes(const QByteArray& bytes, QJsonDocument& doc, QString* error, con
     QJsonDocument parsed = QJsonDocument::fromJson(bytes, &pe);
     if (pe.error != QJsonParseError::NoError) {
         doc = QJsonDocument();
-        setError(error, QStringLiteral("%1: not valid JSON (%2 at offset %3)")
-                            .arg(where, pe.errorString())
-                            .arg(pe.offset));
+        setError(error,
+                 QStringLiteral("%1: not valid JSON (%2 at offset %3)")
+                     .arg(where, pe.errorString())
+                     .arg(pe.offset));
         return false;
     }
     doc = parsed;

@@ -8,9 +8,12 @@
 class LUMOCOMMON_EXPORT HJsonFunc
 {
 public:
-    static bool readFileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error = nullptr);
-    static bool readUTF_8FileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error = nullptr);
-    static bool parseTextToJsonDoc(const QString& text, QJsonDocument& doc, QString* error = nullptr);
+    static bool readFileToJsonDoc(const QString& path, QJsonDocument& doc,
+                                  QString* error = nullptr);
+    static bool readUTF_8FileToJsonDoc(const QString& path, QJsonDocument& doc,
+                                       QString* error = nullptr);
+    static bool parseTextToJsonDoc(const QString& text, QJsonDocument& doc,
+                                   QString* error = nullptr);
     static QString jsonDocToText(const QJsonDocument& doc,
                                  QJsonDocument::JsonFormat format = QJsonDocument::Compact);
     // Writes through QSaveFile: on failure the previous file is left intact.

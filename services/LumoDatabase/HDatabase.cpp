@@ -191,9 +191,10 @@ bool HDatabase::tableIsExist(const QString& table)
 {
     if (!isVilidDatabase())
         return false;
-    QSqlQuery q = query(QStringLiteral("select count(*) from sqlite_master where type in ('table','view') "
-                                       "and lower(name) = lower(?)"),
-                        {table});
+    QSqlQuery q =
+        query(QStringLiteral("select count(*) from sqlite_master where type in ('table','view') "
+                             "and lower(name) = lower(?)"),
+              {table});
     return q.next() && q.value(0).toInt() > 0;
 }
 
@@ -222,7 +223,8 @@ QString HDatabase::quoteIdentifier(const QString& name)
     if (name.isEmpty() || name.size() > 128)
         return QString();
     for (const QChar ch : name) {
-        if (ch == QLatin1Char(']') || ch == QLatin1Char('[') || ch.category() == QChar::Other_Control)
+        if (ch == QLatin1Char(']') || ch == QLatin1Char('[')
+            || ch.category() == QChar::Other_Control)
             return QString();
     }
     return QLatin1Char('[') + name + QLatin1Char(']');

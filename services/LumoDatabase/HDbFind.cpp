@@ -1,6 +1,8 @@
 #include "HDbFind.h"
 #include "HDatabase.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 namespace {
@@ -38,6 +40,13 @@ HDatabase* HDbFind::getDb()
     if (!db->openDatabase(s.fileName, s.password))
         return nullptr;
     s.db = std::move(db);
+    // Close before the application object (and the SQL driver with it) goes away,
+    // rather than from a static destructor after it.
+    static bool postRoutineAdded = false;
+    if (!postRoutineAdded && QCoreApplication::instance()) {
+        qAddPostRoutine(&HDbFind::close);
+        postRoutineAdded = true;
+    }
     return s.db.get();
 }
 

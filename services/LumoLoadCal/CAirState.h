@@ -8,7 +8,11 @@ public:
     explicit CAirState(double pressurePa = 101325.0);
     // Dry-bulb temperature in degrees C, relative humidity as a fraction (0..1).
     void SetD_RH(double dryBulb, double relativeHumidity);
-    double GetW() const;                         // humidity ratio, kg water / kg dry air
+    // Humidity ratio, kg water / kg dry air, with the enhancement factor of moist air.
+    // Relative humidity is clamped to 0..1 and temperature to -100..200 degrees C;
+    // 0 for NaN input or a non-positive pressure; infinite when the vapour pressure
+    // reaches the total pressure (no liquid-free air exists there).
+    double GetW() const;
     double GetD() const;                         // dry-bulb, degrees C
     double GetRH() const;                        // fraction
     double GetPws() const;                       // saturation pressure at dry-bulb, Pa
