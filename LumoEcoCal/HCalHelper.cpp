@@ -47,6 +47,13 @@ public:
     OtherEIRFactorScope& operator=(const OtherEIRFactorScope&) = delete;
 };
 
+// Display texts share the program's one translation context; the marks let
+// the catalogue check find them.
+QString tr(const char* english)
+{
+    return QCoreApplication::translate("Brivanta", english);
+}
+
 HCalHelper::QuestionHook& questionHook()
 {
     static HCalHelper::QuestionHook hook;
@@ -352,8 +359,8 @@ bool HCalHelper::isCanCalculate(QString& message)
     HProject* project = HProject::getProject();
     if (!project->GetisHave8760WeatherData()) {
         message = QStringLiteral("%1 %2.").arg(
-            QCoreApplication::translate(
-                "HCalHelper", "There are no entire year meteorological data(8760 hours) for"),
+            tr(QT_TRANSLATE_NOOP("Brivanta",
+                                 "There are no entire year meteorological data(8760 hours) for")),
             project->Getcity());
         return false;
     }
@@ -370,18 +377,17 @@ bool HCalHelper::isCanCalculate(QString& message)
         other->calculate();
         if (other->Getodu_total_quantity() >= 1 && other->Getidu_total_quantity() >= 1)
             return true;
-        if (ask(QCoreApplication::translate("HCalHelper", "Query"),
-                QCoreApplication::translate(
-                    "HCalHelper", "There are not other VRF Units, Do you want to continue?")))
+        if (ask(tr(QT_TRANSLATE_NOOP("Brivanta", "Query")),
+                tr(QT_TRANSLATE_NOOP("Brivanta",
+                                     "There are not other VRF Units, Do you want to continue?"))))
             return true;
-        message = QCoreApplication::translate("HCalHelper", "There are not Other VRF units.")
+        message = tr(QT_TRANSLATE_NOOP("Brivanta", "There are not Other VRF units."))
             + QLatin1Char('\n')
-            + QCoreApplication::translate("HCalHelper", "Please check the Unit Information Page.");
+            + tr(QT_TRANSLATE_NOOP("Brivanta", "Please check the Unit Information Page."));
         return false;
     }
-    message = QCoreApplication::translate("HCalHelper", "There are not VELA units.")
-        + QLatin1Char('\n')
-        + QCoreApplication::translate("HCalHelper", "Please check the Unit Information Page.");
+    message = tr(QT_TRANSLATE_NOOP("Brivanta", "There are not VELA units.")) + QLatin1Char('\n')
+        + tr(QT_TRANSLATE_NOOP("Brivanta", "Please check the Unit Information Page."));
     return false;
 }
 
@@ -401,15 +407,15 @@ bool HCalHelper::calculatePeakLoad(QString& message, bool recalculateTotals)
     const double rH = peakH > 0.0 ? capH / peakH : 0.0;
     if (rC < kPeakRatioMin || rC > kPeakRatioMax) {
         message = peakRatioMessage(
-            QCoreApplication::translate(
-                "HCalHelper", "The ratio of VRF outdoor cooling capacity to cooling peak load is"),
+            tr(QT_TRANSLATE_NOOP(
+                "Brivanta", "The ratio of VRF outdoor cooling capacity to cooling peak load is")),
             rC);
         project->setcooling_peak_load(capC * kPeakReplacementFactor);
     }
     if (rH < kPeakRatioMin || rH > kPeakRatioMax) {
         message = peakRatioMessage(
-            QCoreApplication::translate(
-                "HCalHelper", "The ratio of VRF outdoor heating capacity to heating peak load is"),
+            tr(QT_TRANSLATE_NOOP(
+                "Brivanta", "The ratio of VRF outdoor heating capacity to heating peak load is")),
             rH);
         project->setheating_peak_load(capH * kPeakReplacementFactor);
     }
