@@ -277,7 +277,36 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs; ++i)
         repeated.push_back(measure([] { HCalHelper::calculateLoadAtHour(false); }));
     const double fastPeakMB = peakMemoryMB();
+
+    // A changed unit list: every record is deleted and allocated anew (twice:
+    // a line added, then removed again so that the result can be compared).
+    std::vector<Timing> changed;
+    {
+        HVRF* own = HProject::getProject()->getOwnVRFSys();
+        auto* extra = new HUnit;
+        extra->setis_odu(false);
+        extra->setquantity(1);
+        extra->setpower_input_cooling(0.05);
+        own->append(extra);
+        changed.push_back(measure([] { HCalHelper::calculateLoadAtHour(false); }));
+        own->deleteUnit(extra);
+        changed.push_back(measure([] { HCalHelper::calculateLoadAtHour(false); }));
+    }
     const std::vector<double> fast = snapshot();
+
+    // What the records alone cost: one allocation and one list append per record, then freeing.
+    Timing allocation, freeing;
+    {
+        auto* hours = new std::vector<HHour>(8760);
+        allocation = measure([hours] {
+            for (HHour& hour : *hours)
+                for (int i = 0; i < kOutdoorLines + kIndoorLines; ++i) {
+                    hour.addCalVRFUnitItemToOwnVRF(new HCalVRFUnitItem(nullptr));
+                    hour.addCalVRFUnitItemToOtherVRF(new HCalVRFUnitItem(nullptr));
+                }
+        });
+        freeing = measure([hours] { delete hours; });
+    }
 
     // The straightforward year on a fresh project.
     buildProject();
@@ -298,6 +327,11 @@ int main(int argc, char** argv)
     std::printf("calculateLoadAtHour first run      %9.1f %9.1f\n", first.wall, first.cpu);
     std::printf("calculateLoadAtHour median of %2d   %9.1f %9.1f\n", runs, fastMedian.wall,
                 fastMedian.cpu);
+    std::printf("calculateLoadAtHour unit change    %9.1f %9.1f\n", median(changed).wall,
+                median(changed).cpu);
+    std::printf("  records alone: allocate + append %9.1f %9.1f\n", allocation.wall,
+                allocation.cpu);
+    std::printf("  records alone: delete            %9.1f %9.1f\n", freeing.wall, freeing.cpu);
     std::printf("straightforward year median of %2d  %9.1f %9.1f\n", int(plain.size()),
                 plainMedian.wall, plainMedian.cpu);
     std::printf("ratio straightforward / median     %9.2f %9.2f\n",
