@@ -1,0 +1,447 @@
+// Weather analysis: design hours, extremes, temperature bins (one pass against
+// the per-bin counting queries), the cache file and its failures.
+#include "HAppPaths.h"
+#include "HJsonFunc.h"
+#include "HProject.h"
+#include "HWeatherAnalysis.h"
+#include "LumoWeather.h"
+#include "TestSupport.h"
+#include "tst_weather_fixture.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+using weatherfixture::Reading;
+
+namespace {
+// Deterministic values with a realistic spread (about -12 to 36 degrees),
+// many of them on exact integers.
+Reading wavy(int y, int m, int d, int h)
+{
+    const int i = weatherfixture::hourIndex(m, d == 29 && m == 2 ? 28 : d, h);
+    const double season = -std::cos(2 * M_PI * i / 8760.0) * 15.0 + 12.0;
+    const double daily = -std::cos(2 * M_PI * (h - 3) / 24.0) * 5.0;
+    const double noise = ((i * 7919 + y * 104729) % 23) - 11.0;
+    return Reading{std::round((season + daily + noise * 0.5) * 2.0) / 2.0, 0.3 + (i % 50) / 100.0};
+}
+} // namespace
+
+class TstWeatherAnalysis : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void ignoreHours_data();
+    void ignoreHours();
+    void tempSeries_data();
+    void tempSeries();
+    void designHours_data();
+    void designHours();
+    void binAtExactInteger_data();
+    void binAtExactInteger();
+    void onePassMatchesPerBinQueries_data();
+    void onePassMatchesPerBinQueries();
+    void cacheRoundTrip();
+    void corruptCache_data();
+    void corruptCache();
+    void cachePathStaysInside_data();
+    void cachePathStaysInside();
+    void cacheWithOtherDesignHours();
+    void missingTable();
+
+private:
+    QString dbPath() const { return m_dir->filePath(QStringLiteral("Weather.db3")); }
+    QString cachePath(const QString& table) const
+    {
+        return m_dir->filePath(QStringLiteral("weather/%1.json").arg(table));
+    }
+    QScopedPointer<QTemporaryDir> m_dir;
+};
+
+void TstWeatherAnalysis::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    HAppPaths::setApplicationDir(m_dir->path());
+    LumoWeather::setWeatherDbPath(QString());
+    HProject::reset();
+}
+
+void TstWeatherAnalysis::cleanup()
+{
+    LumoWeather::setWeatherDbPath(QString());
+    HProject::reset();
+    HAppPaths::setApplicationDir(QString());
+    m_dir.reset();
+}
+
+void TstWeatherAnalysis::ignoreHours_data()
+{
+    QTest::addColumn<double>("percent");
+    QTest::addColumn<int>("hours");
+    QTest::newRow("0.4 % default") << 0.4 << 35;
+    QTest::newRow("1 %") << 1.0 << 87;
+    QTest::newRow("0 %") << 0.0 << 0;
+    QTest::newRow("negative") << -1.0 << 0;
+    QTest::newRow("100 %") << 100.0 << 8760;
+    QTest::newRow("above 100 %") << 101.0 << 0;
+    QTest::newRow("not a number") << std::nan("") << 0;
+}
+
+void TstWeatherAnalysis::ignoreHours()
+{
+    QFETCH(double, percent);
+    QFETCH(int, hours);
+    QCOMPARE(HWeatherAnalysis::calculateIgnoreHours(percent), hours);
+}
+
+void TstWeatherAnalysis::tempSeries_data()
+{
+    QTest::addColumn<double>("minTemp");
+    QTest::addColumn<double>("maxTemp");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::newRow("-12.7 to 35.2") << -12.7 << 35.2 << -12 << 36;
+    QTest::newRow("max exactly 35") << -3.0 << 35.0 << -3 << 35;
+    QTest::newRow("-0.5 truncates to 0") << -0.5 << 4.1 << 0 << 5;
+    QTest::newRow("nothing computed") << 0.0 << 0.0 << 0 << 0;
+}
+
+void TstWeatherAnalysis::tempSeries()
+{
+    QFETCH(double, minTemp);
+    QFETCH(double, maxTemp);
+    QFETCH(int, first);
+    QFETCH(int, last);
+    HWeatherAnalysis analysis(QStringLiteral("none"));
+    analysis.setMinTemperature(minTemp);
+    analysis.setMaxTemperature(maxTemp);
+    analysis.analysisStatisData();
+    const QList<int> dots = analysis.getTempSeries();
+    QCOMPARE(dots.first(), first);
+    QCOMPARE(dots.last(), last);
+    QCOMPARE(dots.size(), last - first + 1);
+    QCOMPARE(analysis.getStatisResult().size(), dots.size());
+}
+
+void TstWeatherAnalysis::designHours_data()
+{
+    // One year, hour i of the year (0..8759) reads i / 100 degrees and humidity
+    // (i % 100) / 100, so the rank of every hour is known.
+    QTest::addColumn<int>("ignoreHours");
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<int>("summerIndex");
+    QTest::addColumn<int>("winterIndex");
+    QTest::newRow("none ignored: the maximum") << 0 << true << 8759 << 0;
+    QTest::newRow("35 ignored") << 35 << true << 8724 << 35;
+    QTest::newRow("87 ignored (1 %)") << 87 << true << 8672 << 87;
+    QTest::newRow("all hours ignored: no design hour") << 8760 << false << -1 << -1;
+}
+
+void TstWeatherAnalysis::designHours()
+{
+    QFETCH(int, ignoreHours);
+    QFETCH(bool, exists);
+    QFETCH(int, summerIndex);
+    QFETCH(int, winterIndex);
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("Ramp"), {2001},
+                   [](int, int m, int d, int h) {
+                       const int i = weatherfixture::hourIndex(m, d, h);
+                       return Reading{i / 100.0, (i % 100) / 100.0};
+                   });
+    }
+    LumoWeather weather;
+    HWeatherAnalysis analysis(QStringLiteral("Ramp"));
+    analysis.setIgnoreHours(ignoreHours);
+    analysis.setAverageTemperature(-99.0);
+    analysis.calculateDesignAverageTemp();
+    double summerDry = -99.0, summerRh = -99.0, winterDry = -99.0, winterRh = -99.0;
+    QCOMPARE(analysis.calcuateDesignAverageTempInSummer(summerDry, summerRh), exists);
+    QCOMPARE(analysis.calcuateDesignAverageTempInWinter(winterDry, winterRh), exists);
+    if (!exists) {
+        QCOMPARE(analysis.GetAverageTemperature(), -99.0);
+        QCOMPARE(summerDry, -99.0);
+        return;
+    }
+    BRIVANTA_COMPARE_NEAR(analysis.GetAverageTemperature(), summerIndex / 100.0, 1e-12);
+    const int day = summerIndex / 24;
+    const QDate date = QDate(2001, 1, 1).addDays(day);
+    QCOMPARE(analysis.GetMaxTempInMonth(), date.month());
+    QCOMPARE(analysis.GetMaxTempInDay(), date.day());
+    QCOMPARE(analysis.GetMaxTempHour(), summerIndex % 24);
+    BRIVANTA_COMPARE_NEAR(summerDry, summerIndex / 100.0, 1e-12);
+    BRIVANTA_COMPARE_NEAR(summerRh, (summerIndex % 100) / 100.0, 1e-12);
+    BRIVANTA_COMPARE_NEAR(winterDry, winterIndex / 100.0, 1e-12);
+    BRIVANTA_COMPARE_NEAR(winterRh, (winterIndex % 100) / 100.0, 1e-12);
+
+    analysis.analysisExtremeData();
+    BRIVANTA_COMPARE_NEAR(analysis.GetMaxTemperature(), 87.59, 1e-12);
+    BRIVANTA_COMPARE_NEAR(analysis.GetMinTemperature(), 0.0, 1e-12);
+    QCOMPARE(analysis.GettotalHours(), 8760);
+}
+
+void TstWeatherAnalysis::binAtExactInteger_data()
+{
+    // 5 January 12:00 averages two years' readings (v - 1 and v + 1) to v; every
+    // other hour reads 10.
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("dot");
+    QTest::newRow("exactly 25 belongs to dot 25") << 25.0 << 25;
+    QTest::newRow("25.01 belongs to dot 26") << 25.01 << 26;
+    QTest::newRow("exactly -3 belongs to dot -3") << -3.0 << -3;
+    QTest::newRow("-2.99 belongs to dot -2") << -2.99 << -2;
+    QTest::newRow("exactly 0 belongs to dot 0") << 0.0 << 0;
+    QTest::newRow("-0.5 belongs to dot 0") << -0.5 << 0;
+}
+
+void TstWeatherAnalysis::binAtExactInteger()
+{
+    QFETCH(double, value);
+    QFETCH(int, dot);
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("T"), {2001, 2002},
+                   [](int, int, int, int) {
+                       return Reading{10.0, 0.5};
+                   });
+        db.setReading(QStringLiteral("T"), 2001, 1, 5, 12, value - 1.0, 0.5);
+        db.setReading(QStringLiteral("T"), 2002, 1, 5, 12, value + 1.0, 0.5);
+    }
+    LumoWeather weather;
+    HWeatherAnalysis analysis(QStringLiteral("T"));
+    analysis.analysisExtremeData();
+    analysis.analysisStatisData();
+    const QJsonArray bins = analysis.getStatisResult();
+    int found = 0;
+    for (const QJsonValue& v : bins) {
+        const QJsonObject bin = v.toObject();
+        const int january = bin.value(QStringLiteral("temp_times_month")).toArray().at(0).toInt();
+        const int t = bin.value(QStringLiteral("temp_dot")).toInt();
+        if (t == 10)
+            QCOMPARE(january, 31 * 24 - 1);
+        else if (t == dot)
+            found = january;
+        else
+            QCOMPARE(january, 0);
+    }
+    QCOMPARE(found, 1);
+    QCOMPARE(bins, analysis.statisResultByBinQueries());
+}
+
+void TstWeatherAnalysis::onePassMatchesPerBinQueries_data()
+{
+    QTest::addColumn<QList<int>>("years");
+    QTest::addColumn<bool>("invalidReadings");
+    QTest::newRow("one year") << QList<int>{2001} << false;
+    QTest::newRow("three years with a leap year") << QList<int>{2019, 2020, 2021} << false;
+    QTest::newRow("two years with invalid readings") << QList<int>{2001, 2002} << true;
+}
+
+void TstWeatherAnalysis::onePassMatchesPerBinQueries()
+{
+    QFETCH(QList<int>, years);
+    QFETCH(bool, invalidReadings);
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("Wavy"), years,
+                   wavy);
+        if (invalidReadings) {
+            // One year invalid at a winter hour, a summer hour invalid in every year.
+            db.setReading(QStringLiteral("Wavy"), years.last(), 1, 20, 6, 999.0, 0.5);
+            for (const int y : years)
+                db.setReading(QStringLiteral("Wavy"), y, 7, 1, 14, 999.0, 0.5);
+        }
+    }
+    LumoWeather weather;
+    HWeatherAnalysis analysis(QStringLiteral("Wavy"));
+    analysis.analysisExtremeData();
+    analysis.analysisStatisData();
+    QVERIFY(analysis.GetMaxTemperature() < 60.0);
+    const QJsonArray onePass = analysis.getStatisResult();
+    const QJsonArray perBin = analysis.statisResultByBinQueries();
+    QCOMPARE(onePass.size(), perBin.size());
+    for (int i = 0; i < onePass.size(); ++i)
+        QCOMPARE(onePass.at(i).toObject(), perBin.at(i).toObject());
+    int total = 0;
+    for (const QJsonValue& v : onePass)
+        total += v.toObject().value(QStringLiteral("total_times")).toInt();
+    // Leap-day rows stay out; an hour invalid in every year has no average.
+    const int expected = invalidReadings ? 8759 : 8760;
+    QCOMPARE(analysis.GettotalHours(), expected);
+    QCOMPARE(total, expected);
+}
+
+void TstWeatherAnalysis::cacheRoundTrip()
+{
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("Xi'an"), QStringLiteral("CHN_Xi'an"),
+                   {2001, 2002}, wavy);
+    }
+    LumoWeather weather;
+    HWeatherAnalysis first(QStringLiteral("CHN_Xi'an"));
+    first.analysisData();
+    QVERIFY(QFile::exists(cachePath(QStringLiteral("CHN_Xi'an"))));
+    QVERIFY(first.getgySeries().isEmpty()); // a fresh computation leaves the series empty
+    QCOMPARE(HProject::getProject()->getWeatherStatisData(), first.getStatisResult());
+    QCOMPARE(HProject::getProject()->getWeatherExtremeData(), first.getExtremeResult());
+
+    // The second analysis is served from the file: no database needed.
+    LumoWeather::setWeatherDbPath(m_dir->filePath(QStringLiteral("gone.db3")));
+    HProject::reset();
+    HWeatherAnalysis second(QStringLiteral("CHN_Xi'an"));
+    second.analysisData();
+    QCOMPARE(second.getStatisResult(), first.getStatisResult());
+    QCOMPARE(second.getExtremeResult(), first.getExtremeResult());
+    QCOMPARE(second.GetMaxTemperature(), first.GetMaxTemperature());
+    QCOMPARE(second.GetMinTemperature(), first.GetMinTemperature());
+    QCOMPARE(second.GetAverageTemperature(), first.GetAverageTemperature());
+    QCOMPARE(second.GetMaxTempInDay(), first.GetMaxTempInDay());
+    QCOMPARE(second.GettotalHours(), 8760);
+    QCOMPARE(second.getgySeries().size(), 8760);
+    QCOMPARE(second.getgxSeries().size(), 8760);
+    QCOMPARE(second.getgxSeries().last(), 8759.0);
+    QCOMPARE(HProject::getProject()->getWeatherStatisData(), first.getStatisResult());
+    const QJsonObject extreme = second.getExtremeResult();
+    QCOMPARE(extreme.value(QStringLiteral("year_list")).toArray(), QJsonArray({0, 1}));
+    QCOMPARE(extreme.value(QStringLiteral("gx")).toString(), QString());
+    QCOMPARE(extreme.value(QStringLiteral("IgnoreHours")).toInt(), 35);
+}
+
+void TstWeatherAnalysis::corruptCache_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("not JSON") << QByteArray("\x01\x02garbage");
+    QTest::newRow("cut-off JSON") << QByteArray("{\"extreme_result\":{\"MaxTemperature\":3");
+    QTest::newRow("empty object") << QByteArray("{}");
+    QTest::newRow("empty bins") << QByteArray(
+        "{\"extreme_result\":{\"city_table_name\":\"T\"},\"statis_result\":[]}");
+    QTest::newRow("another table's file") << QByteArray(
+        "{\"extreme_result\":{\"city_table_name\":\"U\",\"MaxTemperature\":50},"
+        "\"statis_result\":[{\"temp_dot\":1,\"temp_times_month\":[0,0,0,0,0,0,0,0,0,0,0,0],"
+        "\"total_times\":0}]}");
+    QTest::newRow("damaged bin") << QByteArray(
+        "{\"extreme_result\":{\"city_table_name\":\"T\",\"MaxTemperature\":50},"
+        "\"statis_result\":[{\"temp_dot\":1,\"temp_times_month\":[0,0]}]}");
+}
+
+void TstWeatherAnalysis::corruptCache()
+{
+    QFETCH(QByteArray, content);
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("T"), {2001}, wavy);
+    }
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("weather")));
+    QFile file(cachePath(QStringLiteral("T")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    LumoWeather weather;
+    HWeatherAnalysis probe(QStringLiteral("T"));
+    QVERIFY(!probe.ReadStatisResult());
+
+    HWeatherAnalysis analysis(QStringLiteral("T"));
+    analysis.analysisData();
+    QVERIFY(analysis.GetMaxTemperature() < 40.0);
+    QCOMPARE(analysis.GettotalHours(), 8760);
+    // The file was rewritten and now serves the computed results.
+    HWeatherAnalysis reread(QStringLiteral("T"));
+    QVERIFY(reread.ReadStatisResult());
+    QCOMPARE(reread.getStatisResult(), analysis.getStatisResult());
+}
+
+void TstWeatherAnalysis::cachePathStaysInside_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("plain") << QStringLiteral("CHN_Beijing") << true;
+    QTest::newRow("apostrophe and space") << QStringLiteral("St. John's") << true;
+    QTest::newRow("parent directory") << QStringLiteral("../escape") << false;
+    QTest::newRow("subdirectory") << QStringLiteral("a/b") << false;
+    QTest::newRow("backslash") << QStringLiteral("..\\escape") << false;
+    QTest::newRow("drive colon") << QStringLiteral("C:escape") << false;
+    QTest::newRow("dot dot") << QStringLiteral("..") << false;
+    QTest::newRow("empty") << QString() << false;
+}
+
+void TstWeatherAnalysis::cachePathStaysInside()
+{
+    QFETCH(QString, table);
+    QFETCH(bool, allowed);
+    const QString path = HWeatherAnalysis::cacheFilePath(table);
+    QCOMPARE(!path.isEmpty(), allowed);
+    if (allowed)
+        QCOMPARE(path, cachePath(table));
+    if (table.isEmpty())
+        return;
+    // A table of that name still analyses; no file appears outside weather/.
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), table, {2001}, wavy);
+    }
+    LumoWeather weather;
+    HWeatherAnalysis analysis(table);
+    analysis.analysisData();
+    QCOMPARE(analysis.GettotalHours(), 8760);
+    QCOMPARE(QFile::exists(cachePath(table)), allowed);
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("escape.json"))));
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("weather/a/b.json"))));
+}
+
+void TstWeatherAnalysis::cacheWithOtherDesignHours()
+{
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("T"), {2001, 2002},
+                   wavy);
+    }
+    LumoWeather weather;
+    HWeatherAnalysis with35(QStringLiteral("T"));
+    with35.analysisData(); // writes the cache with 35 hours
+
+    HWeatherAnalysis fresh87(QStringLiteral("T"));
+    fresh87.setIgnoreHours(87);
+    fresh87.calculateDesignAverageTemp();
+
+    HWeatherAnalysis cached87(QStringLiteral("T"));
+    cached87.setIgnoreHours(87);
+    cached87.analysisData();
+    QCOMPARE(cached87.GetIgnoreHours(), 87);
+    QCOMPARE(cached87.GetAverageTemperature(), fresh87.GetAverageTemperature());
+    QVERIFY(cached87.GetAverageTemperature() < with35.GetAverageTemperature());
+    QCOMPARE(cached87.getStatisResult(), with35.getStatisResult());
+    const QJsonObject extreme = HProject::getProject()->getWeatherExtremeData();
+    QCOMPARE(extreme.value(QStringLiteral("IgnoreHours")).toInt(), 87);
+    QCOMPARE(extreme.value(QStringLiteral("AverageTemperature")).toDouble(),
+             fresh87.GetAverageTemperature());
+}
+
+void TstWeatherAnalysis::missingTable()
+{
+    {
+        weatherfixture::Db db(dbPath());
+    }
+    LumoWeather weather;
+    HWeatherAnalysis analysis(QStringLiteral("NoSuchTable"));
+    analysis.analysisData();
+    QVERIFY(analysis.getExtremeResult().isEmpty());
+    QCOMPARE(analysis.getStatisResult().size(), 1); // the single dot 0
+    QVERIFY(!QFile::exists(cachePath(QStringLiteral("NoSuchTable"))));
+    double dry = 0, rh = 0;
+    QVERIFY(!analysis.calcuateDesignAverageTempInSummer(dry, rh));
+    HWeatherAnalysis empty{QString()};
+    QVERIFY(!empty.calcuateDesignAverageTempInWinter(dry, rh));
+}
+
+QTEST_GUILESS_MAIN(TstWeatherAnalysis)
+#include "tst_weather_analysis.moc"
