@@ -30,9 +30,9 @@ struct ImportedUnit
     int quantity = 0;
 };
 
-QString tr(const char* text)
+QString tr(const char* text, int n = -1)
 {
-    return QCoreApplication::translate("HProjectImport", text);
+    return QCoreApplication::translate("HProjectImport", text, nullptr, n);
 }
 
 int truncatedQuantity(const QJsonValue& value)
@@ -61,10 +61,19 @@ void appendUnits(const QVector<ImportedUnit>& units, HVRF* own)
     }
 }
 
-void collectEEDUnits(const QJsonArray& array, bool odu, QVector<ImportedUnit>& out)
+// Appends the usable entries; returns how many entries had values of the wrong type
+// (they are imported as far as they go, like the rest, but the caller is told).
+int collectEEDUnits(const QJsonValue& arrayValue, bool odu, QVector<ImportedUnit>& out)
 {
-    for (const QJsonValue& value : array) {
+    if (!arrayValue.isUndefined() && !arrayValue.isArray())
+        return 1;
+    int wrongTypes = 0;
+    for (const QJsonValue& value : arrayValue.toArray()) {
         const QJsonObject o = value.toObject();
+        if (!value.isObject() || !o.value("quantity").isDouble()
+            || !o.value("product_code").isString() || !o.value("name").isString()
+            || !(o.value("id_series").isDouble() || o.value("id_series").isUndefined()))
+            ++wrongTypes;
         ImportedUnit u;
         u.quantity = truncatedQuantity(o.value("quantity"));
         if (u.quantity <= 0)
@@ -75,6 +84,7 @@ void collectEEDUnits(const QJsonArray& array, bool odu, QVector<ImportedUnit>& o
         u.category = o.value("name").toString();
         out.append(u);
     }
+    return wrongTypes;
 }
 
 void setError(QString* error, const QString& text)
@@ -109,7 +119,7 @@ QString HProjectImport::noEquipmentMessage()
                            "software open, calculate and save again.");
 }
 
-bool openEED(const QString& path, QString* error)
+bool openEED(const QString& path, QString* error, QString* warning)
 {
     const QFileInfo file(path);
     if (path.isEmpty() || !file.exists() || !file.isFile()) {
@@ -129,8 +139,13 @@ bool openEED(const QString& path, QString* error)
     }
 
     QVector<ImportedUnit> units;
-    collectEEDUnits(root.value("odu_array").toArray(), true, units);
-    collectEEDUnits(root.value("idu_array").toArray(), false, units);
+    const int wrongTypes = collectEEDUnits(root.value("odu_array"), true, units)
+        + collectEEDUnits(root.value("idu_array"), false, units);
+    if (wrongTypes > 0 && warning)
+        *warning = tr("%n unit entries of %1 have values of the wrong type; units without a "
+                      "positive numeric quantity were skipped.",
+                      wrongTypes)
+                       .arg(path);
 
     HProject* project = HProject::getProject();
     HVRF* own = project->getOwnVRFSys();

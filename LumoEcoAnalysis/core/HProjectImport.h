@@ -22,7 +22,8 @@ public:
 
 // Imports an ".eed" file into the global project. A missing or unreadable file, or
 // one without a JSON object, changes nothing and returns false with the reason.
-bool openEED(const QString& path, QString* error = nullptr);
+// Unit entries with values of the wrong type are reported in `warning`.
+bool openEED(const QString& path, QString* error = nullptr, QString* warning = nullptr);
 
 // Imports a ".vrf" project database into the global project. A file that is not a
 // database, or not a project database (no equipment table), changes nothing and

@@ -30,7 +30,7 @@ bool HProjectSession::openProject(const QString& path, QString* error, QString* 
     } else if (path.endsWith(QLatin1String(".vrf"))) {
         ok = openVRF(path, error, warning);
     } else if (path.endsWith(QLatin1String(".eed"))) {
-        ok = openEED(path, error);
+        ok = openEED(path, error, warning);
     } else if (error) {
         *error = QCoreApplication::translate("HProjectSession",
                                              "Unknown project file type (expected .ee, .eed "

@@ -1,0 +1,658 @@
+#include "CUnitFun.h"
+#include "HAppPaths.h"
+#include "HDay.h"
+#include "HDbFind.h"
+#include "HJsonFunc.h"
+#include "HMonth.h"
+#include "HProductPerformanceDataForVRF.h"
+#include "HProject.h"
+#include "HProjectFile.h"
+#include "HProjectSession.h"
+#include "HUnit.h"
+#include "HVRF.h"
+#include "HYear.h"
+#include "TestSupport.h"
+#include "tst_project_fixture.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+HUnit* makeUnit(bool odu, const QString& type, const QString& code, int quantity)
+{
+    auto* unit = new HUnit;
+    unit->setis_odu(odu);
+    unit->setunit_type(type);
+    unit->setunit_productcode(code);
+    unit->setquantity(quantity);
+    return unit;
+}
+
+// A fresh project in calendar year 2015 with one own unit and hour 8 switched on.
+HProject* presetProject()
+{
+    HProject::reset();
+    HYear::year = 2015;
+    HProject* p = HProject::getProject();
+    p->setname("Keep");
+    p->getOwnVRFSys()->append(makeUnit(true, "Preset", "P-1", 1));
+    p->setOperationDailyIsOn(8, true);
+    return p;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+using Getter = std::function<QVariant(HProject*)>;
+
+QVariant firstUnit(HVRF* sys, const std::function<QVariant(HUnit*)>& get)
+{
+    return sys->isEmpty() ? QVariant(QStringLiteral("no unit")) : get(sys->first());
+}
+
+const QMap<QString, Getter>& getters()
+{
+    static const QMap<QString, Getter> map{
+        {"name",
+         [](HProject* p) {
+             return QVariant(p->Getname());
+         }},
+        {"build_area",
+         [](HProject* p) {
+             return QVariant(p->Getbuild_area());
+         }},
+        {"number_floors",
+         [](HProject* p) {
+             return QVariant(p->Getnumber_floors());
+         }},
+        {"thermo_mode",
+         [](HProject* p) {
+             return QVariant(p->Getthermo_mode());
+         }},
+        {"date",
+         [](HProject* p) {
+             return QVariant(p->Getdate());
+         }},
+        {"date valid",
+         [](HProject* p) {
+             return QVariant(p->Getdate().isValid());
+         }},
+        {"service load unit",
+         [](HProject*) {
+             return QVariant(CUnitFun::GetUnitLoad());
+         }},
+        {"service temperature unit",
+         [](HProject*) {
+             return QVariant(CUnitFun::GetUnitTemp());
+         }},
+        {"daily 8",
+         [](HProject* p) {
+             return QVariant(p->getOperationDailyIsOn(8));
+         }},
+        {"weekly 1",
+         [](HProject* p) {
+             return QVariant(p->getOperationWeeklyIsOn(1));
+         }},
+        {"own count",
+         [](HProject* p) {
+             return QVariant(p->getOwnVRFSys()->size());
+         }},
+        {"own code 0",
+         [](HProject* p) {
+             return firstUnit(p->getOwnVRFSys(),
+                              [](HUnit* u) { return QVariant(u->Getunit_productcode()); });
+         }},
+        {"own cooling 0",
+         [](HProject* p) {
+             return firstUnit(p->getOwnVRFSys(),
+                              [](HUnit* u) { return QVariant(u->Gettotal_capacity_cooling()); });
+         }},
+        {"own input cooling 0",
+         [](HProject* p) {
+             return firstUnit(p->getOwnVRFSys(),
+                              [](HUnit* u) { return QVariant(u->Getpower_input_cooling()); });
+         }},
+        {"own price 0",
+         [](HProject* p) {
+             return firstUnit(p->getOwnVRFSys(),
+                              [](HUnit* u) { return QVariant(u->Getprice_ea()); });
+         }},
+        {"own quantity 0",
+         [](HProject* p) {
+             return firstUnit(p->getOwnVRFSys(),
+                              [](HUnit* u) { return QVariant(u->Getquantity()); });
+         }},
+        {"own is_odu 0",
+         [](HProject* p) {
+             return firstUnit(p->getOwnVRFSys(), [](HUnit* u) { return QVariant(u->Getis_odu()); });
+         }},
+        {"other count",
+         [](HProject* p) {
+             return QVariant(p->getOtherVRFSys()->size());
+         }},
+        {"other quantity 0",
+         [](HProject* p) {
+             return firstUnit(p->getOtherVRFSys(),
+                              [](HUnit* u) { return QVariant(u->Getquantity()); });
+         }},
+        {"holiday 1 Jan",
+         [](HProject* p) {
+             return QVariant(p->getYear()->getMonth(1)->getDay(1)->GetisHoliday());
+         }},
+    };
+    return map;
+}
+
+} // namespace
+
+class TestProjectFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void roundTrip();
+    void writtenLayout();
+    void holidayKeys_data();
+    void holidayKeys();
+    void readingRules_data();
+    void readingRules();
+    void unreadableFileIsReported_data();
+    void unreadableFileIsReported();
+    void failedSaveIsReported();
+    void openPreparesTheProject();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestProjectFile::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    HAppPaths::setApplicationDir(m_dir.path());
+    QVERIFY(projectfixture::createProductDb(m_dir.filePath("Product.mdb")));
+}
+
+void TestProjectFile::cleanupTestCase()
+{
+    HProject::reset();
+    HDbFind::close();
+    HAppPaths::setApplicationDir(QString());
+}
+
+void TestProjectFile::init()
+{
+    presetProject();
+}
+
+void TestProjectFile::roundTrip()
+{
+    HProject* p = HProject::getProject();
+    p->setname("Round trip");
+    p->setdate(QDate(2024, 2, 29));
+    p->setbuild_area(1234.5);
+    p->setbuild_height(33.25);
+    p->setnumber_floors(7);
+    p->setcooling_peak_load(111.5);
+    p->setheating_peak_load(99.25);
+    p->setcountry("France");
+    p->setcity("Paris");
+    p->setisHave8760WeatherData(true);
+    p->setmax_temp(35.5);
+    p->setmin_temp(-7.25);
+    p->setaverage_temp(31.75);
+    p->setindoor_cooling_temperature(24.5);
+    p->setindoor_heating_temperature(19.5);
+    p->setthermo_mode(true);
+    p->setelectricity_price(0.215);
+    p->setgas_price(1.75);
+    p->setUnit_Load(4);
+    p->setUnit_Temperature(2);
+    p->setUnit_Length(2);
+    p->setUnit_AirFlowRate(3);
+    for (int h = 0; h < 24; ++h)
+        p->setOperationDailyIsOn(h, h % 3 == 0);
+    for (int d = 1; d <= 7; ++d)
+        p->setOperationWeeklyIsOn(d, d <= 5);
+    for (int m = 1; m <= 12; ++m)
+        p->setOperationMonthlyIsOn(m, m != 8);
+    p->getYear()->getMonth(12)->getDay(25)->setisHoliday(true);
+    p->getYear()->getMonth(2)->getDay(28)->setisHoliday(true);
+
+    HVRF* own = p->getOwnVRFSys();
+    own->reset();
+    HUnit* odu = makeUnit(true, "VX test", "Test ODU 28", 2);
+    odu->settotal_capacity_cooling(999.0); // not read back: the database decides
+    odu->setprice_ea(5000.0);
+    own->append(odu);
+    own->append(makeUnit(false, "Cassette", "T-CF28", 12));
+    own->append(makeUnit(false, "Cassette", "T-CF28", 0)); // dropped on reading
+
+    HVRF* other = p->getOtherVRFSys();
+    other->reset();
+    HUnit* otherOdu = makeUnit(true, "Outdoor", "X-200", 3);
+    otherOdu->setid_series(4);
+    otherOdu->settotal_capacity_cooling(50.5);
+    otherOdu->setpower_input_cooling(14.25);
+    otherOdu->settotal_capacity_heating(56.0);
+    otherOdu->setpower_input_heating(15.5);
+    otherOdu->setprice_ea(12345.0);
+    other->append(otherOdu);
+    HUnit* otherIdu = makeUnit(false, "Wall", "X-W22", 0); // kept whatever the quantity
+    otherIdu->setpower_input_cooling(0.03);
+    other->append(otherIdu);
+
+    const QString path = m_dir.filePath("roundtrip.ee");
+    QString error;
+    QVERIFY2(saveProjectFile(path, &error), qPrintable(error));
+    QCOMPARE(p->GetfilePath(), path);
+
+    presetProject();
+    QVERIFY2(loadProjectFile(path, &error), qPrintable(error));
+    HProject* q = HProject::getProject();
+    QCOMPARE(q->Getname(), QString("Round trip"));
+    QCOMPARE(q->Getdate(), QDate(2024, 2, 29));
+    QCOMPARE(q->Getbuild_area(), 1234.5);
+    QCOMPARE(q->Getbuild_height(), 33.25);
+    QCOMPARE(q->Getnumber_floors(), 7);
+    QCOMPARE(q->Getcooling_peak_load(), 111.5);
+    QCOMPARE(q->Getheating_peak_load(), 99.25);
+    QCOMPARE(q->Getcountry(), QString("France"));
+    QCOMPARE(q->Getcity(), QString("Paris"));
+    QCOMPARE(q->GetisHave8760WeatherData(), true);
+    QCOMPARE(q->Getmax_temp(), 35.5);
+    QCOMPARE(q->Getmin_temp(), -7.25);
+    QCOMPARE(q->Getaverage_temp(), 31.75);
+    QCOMPARE(q->Getindoor_cooling_temperature(), 24.5);
+    QCOMPARE(q->Getindoor_heating_temperature(), 19.5);
+    QCOMPARE(q->Getthermo_mode(), true);
+    QCOMPARE(q->Getelectricity_price(), 0.215);
+    QCOMPARE(q->Getgas_price(), 1.75);
+    QCOMPARE(q->GetUnit_Load(), 4);
+    QCOMPARE(q->GetUnit_Temperature(), 2);
+    QCOMPARE(q->GetUnit_Length(), 2);
+    QCOMPARE(q->GetUnit_AirFlowRate(), 3);
+    QCOMPARE(CUnitFun::GetUnitLoad(), 4);
+    QCOMPARE(CUnitFun::GetUnitTemp(), 2);
+    QCOMPARE(CUnitFun::GetUnitLength(), 2);
+    QCOMPARE(CUnitFun::GetUnitAirFlowRate(), 3);
+    for (int h = 0; h < 24; ++h)
+        QCOMPARE(q->getOperationDailyIsOn(h), h % 3 == 0);
+    for (int d = 1; d <= 7; ++d)
+        QCOMPARE(q->getOperationWeeklyIsOn(d), d <= 5);
+    for (int m = 1; m <= 12; ++m)
+        QCOMPARE(q->getOperationMonthlyIsOn(m), m != 8);
+    int holidays = 0;
+    for (int m = 1; m <= 12; ++m)
+        for (HDay* day : *q->getYear()->getMonth(m))
+            holidays += day->GetisHoliday() ? 1 : 0;
+    QCOMPARE(holidays, 2);
+    QVERIFY(q->getYear()->getMonth(12)->getDay(25)->GetisHoliday());
+    QVERIFY(q->getYear()->getMonth(2)->getDay(28)->GetisHoliday());
+
+    // Own units: quantity > 0 only, completed from the product database, price 0.
+    HVRF* own2 = q->getOwnVRFSys();
+    QCOMPARE(own2->size(), 2);
+    QCOMPARE(own2->at(0)->Getis_odu(), true);
+    QCOMPARE(own2->at(0)->Getquantity(), 2);
+    QCOMPARE(own2->at(0)->Gettotal_capacity_cooling(), 28.0);
+    QCOMPARE(own2->at(0)->Getpower_input_heating(), 7.5);
+    QCOMPARE(own2->at(0)->Getid_series(), 7);
+    QCOMPARE(own2->at(0)->Getunit_model(), QString("Test ODU 28"));
+    QCOMPARE(own2->at(0)->Getprice_ea(), 0.0);
+    QVERIFY(!own2->at(0)->GetjsonArrayData_c().isEmpty());
+    QCOMPARE(own2->at(1)->Getis_odu(), false);
+    QCOMPARE(own2->at(1)->Getquantity(), 12);
+    BRIVANTA_COMPARE_NEAR(own2->at(1)->Getpower_input_cooling(), 0.045, 1e-12);
+
+    // Other units: every line, as typed.
+    HVRF* other2 = q->getOtherVRFSys();
+    QCOMPARE(other2->size(), 2);
+    QCOMPARE(other2->at(0)->Getid_series(), 4);
+    QCOMPARE(other2->at(0)->Getunit_type(), QString("Outdoor"));
+    QCOMPARE(other2->at(0)->Getunit_productcode(), QString("X-200"));
+    QCOMPARE(other2->at(0)->Getquantity(), 3);
+    QCOMPARE(other2->at(0)->Gettotal_capacity_cooling(), 50.5);
+    QCOMPARE(other2->at(0)->Getpower_input_cooling(), 14.25);
+    QCOMPARE(other2->at(0)->Gettotal_capacity_heating(), 56.0);
+    QCOMPARE(other2->at(0)->Getpower_input_heating(), 15.5);
+    QCOMPARE(other2->at(0)->Getprice_ea(), 12345.0);
+    QCOMPARE(other2->at(1)->Getis_odu(), false);
+    QCOMPARE(other2->at(1)->Getquantity(), 0);
+    QCOMPARE(other2->at(1)->Getpower_input_cooling(), 0.03);
+
+    // The loader sets no file path; saving the loaded project gives the same document.
+    QCOMPARE(q->GetfilePath(), QString());
+    QJsonDocument first;
+    QVERIFY(HJsonFunc::readFileToJsonDoc(path, first));
+    QJsonObject again = HProjectFile::toJson(q);
+    QJsonObject expected = first.object();
+    // Own capacities are the database's, not the file's, and the dropped line is gone.
+    QCOMPARE(again.value("operation_map"), expected.value("operation_map"));
+    QCOMPARE(again.value("other_vrf"), expected.value("other_vrf"));
+    QCOMPARE(again.value("holiday"), expected.value("holiday"));
+    QCOMPARE(again.value("name"), expected.value("name"));
+}
+
+void TestProjectFile::writtenLayout()
+{
+    const QString path = m_dir.filePath("layout.ee");
+    QVERIFY(saveProjectFile(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY2(bytes.contains("\n    \""), "written as indented JSON");
+    const QJsonObject root = QJsonDocument::fromJson(bytes).object();
+    const QStringList keys{"name",
+                           "date",
+                           "build_area",
+                           "build_height",
+                           "number_floors",
+                           "cooling_peak_load",
+                           "heating_peak_load",
+                           "country",
+                           "city",
+                           "is_have_8760_weather_data",
+                           "max_temp",
+                           "min_temp",
+                           "average_temp",
+                           "indoor_cooling_temperature",
+                           "indoor_heating_temperature",
+                           "thermo_mode",
+                           "electricity_price",
+                           "gas_price",
+                           "Unit_Load",
+                           "Unit_Temperature",
+                           "Unit_Length",
+                           "Unit_AirFlowRate",
+                           "operation_map",
+                           "own_vrf",
+                           "other_vrf",
+                           "holiday"};
+    QStringList actual = root.keys();
+    QStringList wanted = keys;
+    actual.sort();
+    wanted.sort();
+    QCOMPARE(actual, wanted);
+    const QJsonObject op = root.value("operation_map").toObject();
+    QCOMPARE(op.value("daily").toObject().size(), 24);
+    QCOMPARE(op.value("week").toObject().size(), 7);
+    QCOMPARE(op.value("month").toObject().size(), 12);
+    QCOMPARE(op.value("daily").toObject().value("8").toBool(), true);
+    const QJsonArray own = root.value("own_vrf").toObject().value("unit_group").toArray();
+    QCOMPARE(own.size(), 1);
+    QCOMPARE(own.at(0).toObject().size(), 10);
+    QCOMPARE(root.value("date").toString(), QDate::currentDate().toString("yyyy-MM-dd"));
+}
+
+void TestProjectFile::holidayKeys_data()
+{
+    QTest::addColumn<int>("calendarYear");
+    QTest::addColumn<int>("lastKey");
+    QTest::addColumn<bool>("has60");
+
+    QTest::newRow("2015: keys 1 to 365") << 2015 << 365 << true;
+    QTest::newRow("leap 2016: no key 60, last 366") << 2016 << 366 << false;
+}
+
+void TestProjectFile::holidayKeys()
+{
+    QFETCH(int, calendarYear);
+    QFETCH(int, lastKey);
+    QFETCH(bool, has60);
+
+    HProject::reset();
+    HYear::year = calendarYear;
+    HProject* p = HProject::getProject();
+    HYear::year = 2015;
+    p->getYear()->getMonth(3)->getDay(1)->setisHoliday(true);
+    const QJsonObject holiday = HProjectFile::toJson(p).value("holiday").toObject();
+    QCOMPARE(holiday.size(), 365);
+    QVERIFY(holiday.contains("1"));
+    QCOMPARE(holiday.contains("60"), has60);
+    QVERIFY(holiday.contains(QString::number(lastKey)));
+    QCOMPARE(holiday.value(QString::number(has60 ? 60 : 61)).toBool(), true);
+
+    // Reading the same keys back into a project of the same calendar year.
+    const QString path = m_dir.filePath("holiday.ee");
+    QVERIFY(saveProjectFile(path));
+    HProject::reset();
+    HYear::year = calendarYear;
+    HProject::getProject();
+    HYear::year = 2015;
+    QVERIFY(loadProjectFile(path));
+    QVERIFY(HProject::getProject()->getYear()->getMonth(3)->getDay(1)->GetisHoliday());
+    QVERIFY(!HProject::getProject()->getYear()->getMonth(2)->getDay(28)->GetisHoliday());
+}
+
+void TestProjectFile::readingRules_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("expected");
+
+    const QByteArray own = R"("own_vrf":{"unit_group":[)";
+    const QByteArray other = R"("other_vrf":{"unit_group":[)";
+
+    QTest::newRow("absent number reads 0")
+        << QByteArray(R"({"name":"x"})") << "build_area" << QVariant(0.0);
+    QTest::newRow("number given as text reads 0")
+        << QByteArray(R"({"build_area":"1200"})") << "build_area" << QVariant(0.0);
+    QTest::newRow("name of the wrong type reads empty")
+        << QByteArray(R"({"name":5})") << "name" << QVariant(QString());
+    QTest::newRow("integer given as text reads 0")
+        << QByteArray(R"({"number_floors":"3"})") << "number_floors" << QVariant(0);
+    QTest::newRow("boolean given as number reads false")
+        << QByteArray(R"({"thermo_mode":1})") << "thermo_mode" << QVariant(false);
+    QTest::newRow("date in another form is invalid")
+        << QByteArray(R"({"date":"01/02/2015"})") << "date valid" << QVariant(false);
+    QTest::newRow("date yyyy-MM-dd")
+        << QByteArray(R"({"date":"2015-02-01"})") << "date" << QVariant(QDate(2015, 2, 1));
+    QTest::newRow("unit code handed to the unit service")
+        << QByteArray(R"({"Unit_Load":4})") << "service load unit" << QVariant(4);
+    QTest::newRow("absent unit code selects the service default")
+        << QByteArray(R"({"name":"x"})") << "service temperature unit" << QVariant(1);
+    QTest::newRow("no operation_map: every flag off")
+        << QByteArray(R"({"name":"x"})") << "daily 8" << QVariant(false);
+    QTest::newRow("partial operation_map: absent entries off")
+        << QByteArray(R"({"operation_map":{"daily":{"8":true}}})") << "weekly 1" << QVariant(false);
+    QTest::newRow("partial operation_map: given entries on")
+        << QByteArray(R"({"operation_map":{"daily":{"8":true}}})") << "daily 8" << QVariant(true);
+    QTest::newRow("no own_vrf keeps the own units")
+        << QByteArray(R"({"name":"x"})") << "own code 0" << QVariant(QString("P-1"));
+    QTest::newRow("empty own_vrf keeps the own units")
+        << QByteArray(R"({"own_vrf":{}})") << "own count" << QVariant(1);
+    QTest::newRow("own_vrf of the wrong type keeps the own units")
+        << QByteArray(R"({"own_vrf":[1,2]})") << "own count" << QVariant(1);
+    QTest::newRow("own line with quantity 0 dropped") << QByteArray(
+        "{" + own
+        + R"({"is_odu":true,"unit_type":"VX test","unit_productcode":"T-ODU100","quantity":0},
+                           {"is_odu":false,"unit_type":"Cassette","unit_productcode":"T-CF28","quantity":2}]}})")
+                                                      << "own count" << QVariant(1);
+    QTest::newRow("own capacity from the database, not the file") << QByteArray(
+        "{" + own
+        + R"({"is_odu":true,"id_series":-1,"unit_type":"VX test","unit_productcode":"T-ODU100","quantity":1,"total_capacity_cooling":999}]}})")
+                                                                  << "own cooling 0"
+                                                                  << QVariant(28.0);
+    QTest::newRow("own price reads 0") << QByteArray(
+        "{" + own
+        + R"({"is_odu":true,"unit_type":"VX test","unit_productcode":"T-ODU100","quantity":1,"price_ea":500}]}})")
+                                       << "own price 0" << QVariant(0.0);
+    QTest::newRow("own model with apostrophes found (bound values)") << QByteArray(
+        "{" + own
+        + R"({"is_odu":true,"id_series":-1,"unit_type":"Chef's line","unit_productcode":"O'Neil 56","quantity":1}]}})")
+                                                                     << "own cooling 0"
+                                                                     << QVariant(56.0);
+    QTest::newRow("own model text that would break SQL stays harmless") << QByteArray(
+        "{" + own
+        + R"({"is_odu":true,"unit_type":"VX test","unit_productcode":"x' or '1'='1","quantity":1}]}})")
+                                                                        << "own cooling 0"
+                                                                        << QVariant(0.0);
+    QTest::newRow("absent id_series reads 0, which selects series 0 only") << QByteArray(
+        "{" + own
+        + R"({"is_odu":true,"unit_type":"VX test","unit_productcode":"T-ODU100","quantity":1}]}})")
+                                                                           << "own cooling 0"
+                                                                           << QVariant(0.0);
+    QTest::newRow("unknown own model keeps the file's fields") << QByteArray(
+        "{" + own
+        + R"({"is_odu":true,"unit_type":"VX test","unit_productcode":"NOPE","quantity":4}]}})")
+                                                               << "own quantity 0" << QVariant(4);
+    QTest::newRow("own indoor power from W to kW") << QByteArray(
+        "{" + own
+        + R"({"is_odu":false,"id_series":20,"unit_type":"Cassette","unit_productcode":"T-CF28","quantity":1}]}})")
+                                                   << "own input cooling 0" << QVariant(0.045);
+    QTest::newRow("own is_odu from the file") << QByteArray(
+        "{" + own
+        + R"({"is_odu":false,"unit_type":"Cassette","unit_productcode":"T-CF28","quantity":1}]}})")
+                                              << "own is_odu 0" << QVariant(false);
+    QTest::newRow("other quantity 3.7 reads 3")
+        << QByteArray("{" + other + R"({"is_odu":true,"quantity":3.7}]}})") << "other quantity 0"
+        << QVariant(3);
+    QTest::newRow("other quantity beyond int reads 0")
+        << QByteArray("{" + other + R"({"is_odu":true,"quantity":1e300}]}})") << "other quantity 0"
+        << QVariant(0);
+    QTest::newRow("other entries of the wrong type become empty lines")
+        << QByteArray("{" + other + R"(1,"x",null]}})") << "other count" << QVariant(3);
+    QTest::newRow("absent holiday reads false")
+        << QByteArray(R"({"holiday":{"2":true}})") << "holiday 1 Jan" << QVariant(false);
+    QTest::newRow("holiday key 1 is 1 January")
+        << QByteArray(R"({"holiday":{"1":true}})") << "holiday 1 Jan" << QVariant(true);
+}
+
+void TestProjectFile::readingRules()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, field);
+    QFETCH(QVariant, expected);
+
+    QVERIFY2(!QJsonDocument::fromJson(json).isNull(), json.constData());
+    const QString path = m_dir.filePath("rules.ee");
+    QVERIFY(writeFile(path, json));
+    QString error;
+    QVERIFY2(loadProjectFile(path, &error), qPrintable(error));
+    QVERIFY(getters().contains(field));
+    const QVariant actual = getters().value(field)(HProject::getProject());
+    if (expected.userType() == QMetaType::Double)
+        BRIVANTA_COMPARE_NEAR(actual.toDouble(), expected.toDouble(), 1e-12);
+    else
+        QCOMPARE(actual, expected);
+}
+
+void TestProjectFile::unreadableFileIsReported_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("create");
+
+    QTest::newRow("missing file") << "missing.ee" << QByteArray() << false;
+    QTest::newRow("empty file") << "empty.ee" << QByteArray() << true;
+    QTest::newRow("truncated JSON")
+        << "truncated.ee" << QByteArray(R"({"name":"Other","own_vrf":{"unit_gr)") << true;
+    QTest::newRow("a JPEG picture")
+        << "picture.ee" << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00", 16) << true;
+    QTest::newRow("a JSON array") << "array.ee" << QByteArray(R"([{"name":"Other"}])") << true;
+    QTest::newRow("an empty object") << "emptyobject.ee" << QByteArray("{}") << true;
+    QTest::newRow("a plain number") << "number.ee" << QByteArray("42") << true;
+}
+
+void TestProjectFile::unreadableFileIsReported()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, create);
+
+    const QString path = m_dir.filePath(fileName);
+    if (create)
+        QVERIFY(writeFile(path, content));
+    HProject* p = HProject::getProject();
+    p->setfilePath("before.ee");
+
+    QString error;
+    QVERIFY(!loadProjectFile(path, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY2(error.contains(fileName), qPrintable(error));
+    QCOMPARE(p->Getname(), QString("Keep"));
+    QCOMPARE(p->getOwnVRFSys()->size(), 1);
+    QCOMPARE(p->getOperationDailyIsOn(8), true);
+
+    // Opening through the session reports it as well and keeps the file path.
+    error.clear();
+    QVERIFY(!HProjectSession::openProject(path, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(HProject::getProject(), p);
+    QCOMPARE(p->GetfilePath(), QString("before.ee"));
+    QCOMPARE(p->getOwnVRFSys()->size(), 1);
+}
+
+void TestProjectFile::failedSaveIsReported()
+{
+    HProject* p = HProject::getProject();
+    p->setfilePath("before.ee");
+    const QString blocker = m_dir.filePath("plainfile");
+    QVERIFY(writeFile(blocker, "x"));
+
+    QString error;
+    QVERIFY(!saveProjectFile(blocker + "/inside/project.ee", &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(p->GetfilePath(), QString("before.ee"));
+
+    // A directory where the file should be: nothing replaces it.
+    const QString dirPath = m_dir.filePath("adir.ee");
+    QVERIFY(QDir().mkpath(dirPath));
+    error.clear();
+    QVERIFY(!saveProjectFile(dirPath, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QFileInfo(dirPath).isDir());
+
+    QVERIFY(!saveProjectFile(QString(), &error));
+    QCOMPARE(p->GetfilePath(), QString("before.ee"));
+}
+
+void TestProjectFile::openPreparesTheProject()
+{
+    // A project without peak loads, as many are saved, and a unit whose curves come
+    // from its product points only after preparation.
+    const QString path = m_dir.filePath("prepare.ee");
+    const QByteArray json = R"({"name":"Prepared","own_vrf":{"unit_group":[
+        {"is_odu":true,"id_series":-1,"unit_type":"VX test","unit_productcode":"T-ODU100","quantity":2},
+        {"is_odu":false,"id_series":-1,"unit_type":"Cassette","unit_productcode":"T-CF28","quantity":10}]}})";
+    QVERIFY(writeFile(path, json));
+    QString error;
+    QVERIFY2(HProjectSession::openProject(path, &error), qPrintable(error));
+    HProject* p = HProject::getProject();
+    QCOMPARE(p->Getname(), QString("Prepared"));
+    QCOMPARE(p->GetfilePath(), path);
+    // Peak loads replaced by 110 % of the own outdoor capacity (2 x 28 and 2 x 31.5 kW).
+    BRIVANTA_COMPARE_NEAR(p->Getcooling_peak_load(), 56.0 * 1.1, 1e-12);
+    BRIVANTA_COMPARE_NEAR(p->Getheating_peak_load(), 63.0 * 1.1, 1e-12);
+    // The outdoor unit's curve runs through its product points (power 62.5 % of the
+    // rated input at 50 % load in the fixture), not the default curve.
+    HUnit* odu = p->getOwnVRFSys()->first();
+    QVector<CAL_ITEM> items;
+    odu->getVRFProductPerformanceData()->getCoolingModeItems(items);
+    QCOMPARE(items.size(), 13);
+    BRIVANTA_COMPARE_NEAR(odu->getVRFProductPerformanceData()->calculateEIR(0.5), 0.625, 1e-9);
+    BRIVANTA_COMPARE_NEAR(odu->getVRFProductPerformanceData()->calculateCOP(0.7), 0.775, 1e-9);
+    QCOMPARE(HProjectSession::buildOwnUnitCurves(), 1);
+
+    QCOMPARE(HProjectSession::projectPathFor("/a/b.vrf"), QString("/a/b.ee"));
+    QCOMPARE(HProjectSession::projectPathFor("/a/b.eed"), QString("/a/b.ee"));
+    QCOMPARE(HProjectSession::projectPathFor("/a/b.EED"), QString("/a/b.EED"));
+    QVERIFY(!HProjectSession::openProject(m_dir.filePath("x.EE"), &error));
+}
+
+QTEST_GUILESS_MAIN(TestProjectFile)
+#include "tst_projectfile.moc"
