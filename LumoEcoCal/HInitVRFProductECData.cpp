@@ -11,6 +11,7 @@
 #include <QVariantList>
 
 HInitVRFProductECData* HInitVRFProductECData::m_pInitVRFProductData = nullptr;
+bool HInitVRFProductECData::m_registeredIsOwned = false;
 const QString HInitVRFProductECData::ecTableName = QStringLiteral("__product_ec_data");
 
 namespace {
@@ -94,6 +95,7 @@ HInitVRFProductECData::HInitVRFProductECData()
 {
     initOEMModel();
     m_pInitVRFProductData = this;
+    m_registeredIsOwned = false;
     HDatabase* db = HDbFind::getDb();
     if (!db || db->tableIsExist(ecTableName))
         return;
@@ -105,21 +107,31 @@ HInitVRFProductECData::HInitVRFProductECData()
 
 HInitVRFProductECData::~HInitVRFProductECData()
 {
-    if (m_pInitVRFProductData == this)
+    if (m_pInitVRFProductData == this) {
         m_pInitVRFProductData = nullptr;
+        m_registeredIsOwned = false;
+    }
 }
 
 HInitVRFProductECData* HInitVRFProductECData::getInitVRFProductData()
 {
-    if (!m_pInitVRFProductData)
+    if (!m_pInitVRFProductData) {
         new HInitVRFProductECData(); // registers itself
+        m_registeredIsOwned = true;
+    }
     return m_pInitVRFProductData;
 }
 
 void HInitVRFProductECData::reset()
 {
-    delete m_pInitVRFProductData; // the destructor clears the registration
+    // Only an instance made here is deleted here; one constructed by a caller (the
+    // program's start-up keeps one on its stack) is merely forgotten.
+    HInitVRFProductECData* registered = m_pInitVRFProductData;
+    const bool owned = m_registeredIsOwned;
     m_pInitVRFProductData = nullptr;
+    m_registeredIsOwned = false;
+    if (owned)
+        delete registered;
 }
 
 QString HInitVRFProductECData::getOEMModel(const QString& code)

@@ -20,7 +20,9 @@ public:
     HInitVRFProductECData(const HInitVRFProductECData&) = delete;
     HInitVRFProductECData& operator=(const HInitVRFProductECData&) = delete;
 
+    // The registered instance; one is made (and owned here) when none is registered.
     static HInitVRFProductECData* getInitVRFProductData();
+    // Forgets the registered instance, deleting it only when getInitVRFProductData() made it.
     static void reset();
 
     // Model text of "__Product_idx" for a product code; empty for an unknown code.
@@ -67,4 +69,5 @@ private:
     QHash<int, bool> m_waterSeries; // filled during one calculate()
 
     static HInitVRFProductECData* m_pInitVRFProductData;
+    static bool m_registeredIsOwned;
 };

@@ -494,6 +494,11 @@ void TestProductEcData::registration()
     {
         HInitVRFProductECData local;
         QCOMPARE(HInitVRFProductECData::getInitVRFProductData(), &local);
+        // a caller's own instance is forgotten, not deleted
+        HInitVRFProductECData::reset();
+        QCOMPARE(local.getOEMModel("x"), QString());
+        HInitVRFProductECData second;
+        QCOMPARE(HInitVRFProductECData::getInitVRFProductData(), &second);
     }
     // the destroyed instance is no longer registered; a new one is made on demand
     HInitVRFProductECData* made = HInitVRFProductECData::getInitVRFProductData();
