@@ -88,7 +88,7 @@ QString HWeatherImport::makeTableName(const QString& country, const QString& cit
             name += c;
         else if (c.category() == QChar::Mark_NonSpacing || c == QLatin1Char('\'')
                  || c == QLatin1Char('.'))
-            continue; // accents and apostrophes vanish: "Xi'an" -> "XiAn"
+            continue; // accents and apostrophes vanish: "Xi'an" -> "Xian"
         else if (!name.endsWith(QLatin1Char('_')))
             name += QLatin1Char('_');
     }
@@ -146,7 +146,12 @@ bool HWeatherImport::readFile(const QString& path, Format format)
                 QStringLiteral("line 1: neither an EPW file (LOCATION line) nor a TMY3 CSV file"));
     }
     m_format = format;
-    return format == Format::Epw ? parseEpw(lines) : parseTmy3(lines);
+    if (format == Format::Epw ? parseEpw(lines) : parseTmy3(lines))
+        return true;
+    // Nothing of a bad file may reach the database.
+    m_readings.clear();
+    m_lineOf.clear();
+    return false;
 }
 
 bool HWeatherImport::addReading(int lineNo, int year, int month, int day, int hour24, double dry,

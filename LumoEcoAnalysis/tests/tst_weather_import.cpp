@@ -1,0 +1,419 @@
+// Import of EPW and TMY3 weather files into the weather database.
+#include "HAppPaths.h"
+#include "HDatabase.h"
+#include "HHour.h"
+#include "HProject.h"
+#include "HWeatherAnalysis.h"
+#include "HWeatherImport.h"
+#include "HWeatherLocation.h"
+#include "HYear.h"
+#include "LumoWeather.h"
+#include "TestSupport.h"
+#include "tst_weather_fixture.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+struct EpwRow
+{
+    int year, month, day, hour; // hour 1..24
+    QString dry, rh;
+};
+
+// A full EPW typical year whose months come from different years (January
+// 1995, February 1983, ...); dry-bulb = month + hour / 100, humidity 79 %.
+QList<EpwRow> typicalYear(double offset = 0.0)
+{
+    static const int sourceYear[12] = {1995, 1983, 1985, 1985, 1990, 1995,
+                                       1996, 1999, 1982, 1982, 1985, 1985};
+    QList<EpwRow> rows;
+    for (int m = 1; m <= 12; ++m)
+        for (int d = 1; d <= QDate(2001, m, 1).daysInMonth(); ++d)
+            for (int h = 1; h <= 24; ++h)
+                rows.append({sourceYear[m - 1], m, d, h,
+                             QString::number(m + h / 100.0 + offset, 'f', 2),
+                             QStringLiteral("79")});
+    return rows;
+}
+
+QByteArray epwText(const QList<EpwRow>& rows)
+{
+    QByteArray text = "LOCATION,TESTVILLE,-,TST,Test Data,000000,52.30,4.77,1.0,-2.0\n"
+                      "DESIGN CONDITIONS,0\n"
+                      "TYPICAL/EXTREME PERIODS,0\n"
+                      "GROUND TEMPERATURES,0\n"
+                      "HOLIDAYS/DAYLIGHT SAVINGS,No,0,0,0\n"
+                      "COMMENTS 1,test file\n"
+                      "COMMENTS 2,\n"
+                      "DATA PERIODS,1,1,Data,Sunday, 1/ 1,12/31\n";
+    for (const EpwRow& r : rows)
+        text +=
+            QStringLiteral(
+                "%1,%2,%3,%4,60,A7A7A7A7*0?9?9?9?9?9?9?9A7A7A7A7A7A7*0E8*0*0,%5,1.8,%6,100100,0,"
+                "1415,"
+                "288,0,0,0,0,0,0,0,340,6.7,6,6,20.0,420,9,999999999,0,0.0500,0,88,0.000,0.0,0.0\n")
+                .arg(r.year)
+                .arg(r.month)
+                .arg(r.day)
+                .arg(r.hour)
+                .arg(r.dry, r.rh)
+                .toLatin1();
+    return text;
+}
+
+QStringList tableList(HDatabase* db)
+{
+    QStringList names;
+    QSqlQuery q = db->query(
+        QStringLiteral("select name from sqlite_master where type = 'table' order by name"));
+    while (q.next())
+        names.append(q.value(0).toString());
+    return names;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(HWeatherImport::Format)
+
+class TstWeatherImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void typicalYearUnderOneYear();
+    void missingValues_data();
+    void missingValues();
+    void badFile_data();
+    void badFile();
+    void reimportReplacesTableAndCache();
+    void tableNames_data();
+    void tableNames();
+    void newDatabaseFile();
+    void realFiles_data();
+    void realFiles();
+
+private:
+    QString writeFile(const QString& name, const QByteArray& content)
+    {
+        const QString path = m_dir->filePath(name);
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(content);
+        return path;
+    }
+    QString dbPath() const { return m_dir->filePath(QStringLiteral("Weather.db3")); }
+    QScopedPointer<QTemporaryDir> m_dir;
+};
+
+void TstWeatherImport::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    HAppPaths::setApplicationDir(m_dir->path());
+    HProject::reset();
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("Existing"), QStringLiteral("Town"), QStringLiteral("EX_Town"),
+                   {2001}, [](int, int, int, int) {
+                       return weatherfixture::Reading{5.0, 0.5};
+                   });
+    }
+    LumoWeather::setWeatherDbPath(dbPath());
+}
+
+void TstWeatherImport::cleanup()
+{
+    LumoWeather::setWeatherDbPath(QString());
+    HProject::reset();
+    HAppPaths::setApplicationDir(QString());
+    m_dir.reset();
+}
+
+void TstWeatherImport::typicalYearUnderOneYear()
+{
+    HWeatherImport import;
+    QVERIFY2(import.readFile(writeFile(QStringLiteral("t.epw"), epwText(typicalYear()))),
+             qPrintable(import.errorString()));
+    QCOMPARE(import.format(), HWeatherImport::Format::Epw);
+    QCOMPARE(import.defaultCity(), QStringLiteral("TESTVILLE"));
+    QCOMPARE(import.defaultCountry(), QStringLiteral("TST"));
+    QCOMPARE(import.readings().size(), 8760);
+    QCOMPARE(import.invalidReadings(), 0);
+    const HWeatherImport::Reading& first = import.readings().first();
+    QCOMPARE(first.hour, 0); // EPW hour 1 ends at 01:00
+    QCOMPARE(import.readings().last().hour, 23);
+    BRIVANTA_COMPARE_NEAR(first.humidity, 0.79, 1e-12);
+    BRIVANTA_COMPARE_NEAR(first.dryTemp, 1.01, 1e-12);
+
+    QVERIFY2(import.writeToDatabase(), qPrintable(import.errorString()));
+    QCOMPARE(import.tableName(), QStringLiteral("TST_TESTVILLE"));
+    HDatabase* db = LumoWeather::getWeatherDB();
+    QSqlQuery years = db->query(QStringLiteral("select distinct year from TST_TESTVILLE"));
+    QVERIFY(years.next());
+    QCOMPARE(years.value(0).toInt(), 1995); // the first row's year
+    QVERIFY(!years.next());
+
+    // The imported city fills the project's year hour by hour.
+    LumoWeather weather;
+    HWeatherLocation::Result result;
+    QVERIFY(HWeatherLocation::setProjectLocation(QStringLiteral("TST"), QStringLiteral("TESTVILLE"),
+                                                 35, &result));
+    BRIVANTA_COMPARE_NEAR(
+        HProject::getProject()->getYear()->getHour(7, 4, 9)->Getdry_bulb_temperature(), 7.10, 1e-9);
+    BRIVANTA_COMPARE_NEAR(result.maxTemp, 12.24, 1e-9);
+    BRIVANTA_COMPARE_NEAR(result.minTemp, 1.01, 1e-9);
+}
+
+void TstWeatherImport::missingValues_data()
+{
+    QTest::addColumn<QString>("dry");
+    QTest::addColumn<QString>("rh");
+    QTest::addColumn<bool>("invalid");
+    QTest::newRow("valid reading") << QStringLiteral("-4.5") << QStringLiteral("100") << false;
+    QTest::newRow("missing dry-bulb 99.9")
+        << QStringLiteral("99.9") << QStringLiteral("79") << true;
+    QTest::newRow("missing humidity 999") << QStringLiteral("3.0") << QStringLiteral("999") << true;
+}
+
+void TstWeatherImport::missingValues()
+{
+    QFETCH(QString, dry);
+    QFETCH(QString, rh);
+    QFETCH(bool, invalid);
+    QList<EpwRow> rows = typicalYear();
+    const int i = weatherfixture::hourIndex(1, 3, 5); // 3 January, EPW hour 6
+    QCOMPARE(rows[i].hour, 6);
+    rows[i].dry = dry;
+    rows[i].rh = rh;
+    HWeatherImport import;
+    QVERIFY2(import.importFile(writeFile(QStringLiteral("m.epw"), epwText(rows))),
+             qPrintable(import.errorString()));
+    QCOMPARE(import.invalidReadings(), invalid ? 1 : 0);
+    HDatabase* db = LumoWeather::getWeatherDB();
+    QSqlQuery q = db->query(QStringLiteral(
+        "select dry_temp, Humidity from TST_TESTVILLE where month = 1 and day = 3 and hour = 5"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toDouble(), invalid ? 999.0 : dry.toDouble());
+    if (!invalid)
+        BRIVANTA_COMPARE_NEAR(q.value(1).toDouble(), 1.0, 1e-12);
+
+    // The averaged year leaves the invalid hour empty; its neighbours are intact.
+    LumoWeather weather;
+    weather.setWeatherTableName(import.tableName());
+    HYear* year = HProject::getProject()->getYear();
+    QVERIFY(weather.initYearWeatherData(year));
+    QCOMPARE(year->getHour(1, 3, 5)->Getdry_bulb_temperature(), invalid ? 0.0 : dry.toDouble());
+    BRIVANTA_COMPARE_NEAR(year->getHour(1, 3, 6)->Getdry_bulb_temperature(), 1.07, 1e-12);
+}
+
+void TstWeatherImport::badFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    const QList<EpwRow> good = typicalYear();
+    const QByteArray full = epwText(good);
+
+    QTest::newRow("cut-off last line")
+        << full.left(full.size() - 120) << QStringLiteral("line 8768:");
+    QTest::newRow("file ends early")
+        << epwText(good.mid(0, 100))
+        << QStringLiteral("line 108: the file ends with 100 of the 8760");
+    QList<EpwRow> rows = good;
+    rows[9].month = 13;
+    QTest::newRow("month 13") << epwText(rows) << QStringLiteral("line 18: month 13");
+    rows = good;
+    rows[19].dry = QStringLiteral("abc");
+    QTest::newRow("temperature not a number")
+        << epwText(rows) << QStringLiteral("line 28: the dry-bulb temperature 'abc'");
+    rows = good;
+    rows[30].hour = 0;
+    QTest::newRow("hour 0") << epwText(rows) << QStringLiteral("line 39: hour 0");
+    rows = good;
+    rows[40].day = 31;
+    rows[40].month = 4;
+    QTest::newRow("31 April") << epwText(rows)
+                              << QStringLiteral("line 49: day 31 does not exist in month 4");
+    rows = good;
+    rows.append(rows[100]);
+    QTest::newRow("hour twice") << epwText(rows) << QStringLiteral("line 8769:");
+    QTest::newRow("no LOCATION line")
+        << full.mid(full.indexOf('\n') + 1) << QStringLiteral("line 1:");
+    QTest::newRow("empty file") << QByteArray() << QStringLiteral("line 1:");
+}
+
+void TstWeatherImport::badFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    HDatabase* db = LumoWeather::getWeatherDB();
+    const QStringList tablesBefore = tableList(db);
+    HWeatherImport import;
+    QVERIFY(!import.importFile(writeFile(QStringLiteral("bad.epw"), content)));
+    QVERIFY2(import.errorString().contains(message), qPrintable(import.errorString()));
+    QVERIFY2(import.errorString().startsWith(QStringLiteral("bad.epw: ")),
+             qPrintable(import.errorString()));
+    QCOMPARE(tableList(db), tablesBefore);
+    QCOMPARE(db->query(QStringLiteral("select count(*) from tb_glb_idx")).next(), true);
+    QSqlQuery count = db->query(QStringLiteral("select count(*) from tb_glb_idx"));
+    QVERIFY(count.next());
+    QCOMPARE(count.value(0).toInt(), 1);
+    QVERIFY(!import.writeToDatabase()); // nothing parsed, nothing written
+}
+
+void TstWeatherImport::reimportReplacesTableAndCache()
+{
+    const QString country = QStringLiteral("Canada");
+    const QString city = QStringLiteral("St. John's");
+    HWeatherImport first;
+    QVERIFY2(
+        first.importFile(writeFile(QStringLiteral("a.epw"), epwText(typicalYear())), country, city),
+        qPrintable(first.errorString()));
+    const QString table = first.tableName();
+    QCOMPARE(table, QStringLiteral("Canada_St_Johns"));
+    QCOMPARE(HWeatherLocation::findCityTable(country, city), table);
+
+    LumoWeather weather;
+    HWeatherAnalysis analysis(table);
+    analysis.analysisData();
+    const QString cache = HWeatherAnalysis::cacheFilePath(table);
+    QVERIFY(QFile::exists(cache));
+
+    HWeatherImport second;
+    QVERIFY2(second.importFile(writeFile(QStringLiteral("b.epw"), epwText(typicalYear(10.0))),
+                               country, city),
+             qPrintable(second.errorString()));
+    QCOMPARE(second.tableName(), table);
+    QVERIFY(!QFile::exists(cache));
+    HDatabase* db = LumoWeather::getWeatherDB();
+    QSqlQuery q =
+        db->query(QStringLiteral("select count(*), max(dry_temp) from [Canada_St_Johns]"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 8760);
+    BRIVANTA_COMPARE_NEAR(q.value(1).toDouble(), 22.24, 1e-12);
+    QSqlQuery idx =
+        db->query(QStringLiteral("select count(*) from tb_glb_idx where city = ?"), {city});
+    QVERIFY(idx.next());
+    QCOMPARE(idx.value(0).toInt(), 1);
+
+    HWeatherAnalysis again(table);
+    again.analysisData();
+    BRIVANTA_COMPARE_NEAR(again.GetMaxTemperature(), 22.24, 1e-12);
+}
+
+void TstWeatherImport::tableNames_data()
+{
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("city");
+    QTest::addColumn<QString>("table");
+    QTest::newRow("apostrophe") << QStringLiteral("China") << QStringLiteral("Xi'an")
+                                << QStringLiteral("China_Xian");
+    QTest::newRow("accents") << QStringLiteral("Brazil") << QStringLiteral("São Paulo")
+                             << QStringLiteral("Brazil_Sao_Paulo");
+    QTest::newRow("starts with a digit")
+        << QStringLiteral("1") << QStringLiteral("2") << QStringLiteral("W_1_2");
+    QTest::newRow("taken by another city")
+        << QStringLiteral("EX") << QStringLiteral("Town") << QStringLiteral("EX_Town_2");
+    QTest::newRow("brackets and quotes")
+        << QStringLiteral("A]") << QStringLiteral("'; drop") << QStringLiteral("A_drop");
+}
+
+void TstWeatherImport::tableNames()
+{
+    QFETCH(QString, country);
+    QFETCH(QString, city);
+    QFETCH(QString, table);
+    HWeatherImport import;
+    QVERIFY2(import.importFile(writeFile(QStringLiteral("t.epw"), epwText(typicalYear())), country,
+                               city),
+             qPrintable(import.errorString()));
+    QCOMPARE(import.tableName(), table);
+    QCOMPARE(HWeatherLocation::findCityTable(country, city), table);
+    // The existing city is untouched.
+    QCOMPARE(HWeatherLocation::findCityTable(QStringLiteral("Existing"), QStringLiteral("Town")),
+             QStringLiteral("EX_Town"));
+    QSqlQuery q =
+        LumoWeather::getWeatherDB()->query(QStringLiteral("select count(*) from EX_Town"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 8760);
+}
+
+void TstWeatherImport::newDatabaseFile()
+{
+    HDatabase db;
+    QVERIFY(db.createDatabase(m_dir->filePath(QStringLiteral("fresh.db3"))));
+    HWeatherImport import;
+    QVERIFY2(import.importFile(writeFile(QStringLiteral("t.epw"), epwText(typicalYear())),
+                               QString(), QString(), &db),
+             qPrintable(import.errorString()));
+    QVERIFY(db.tableIsExist(QStringLiteral("tb_glb_idx")));
+    QVERIFY(db.tableIsExist(QStringLiteral("TST_TESTVILLE")));
+}
+
+void TstWeatherImport::realFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<HWeatherImport::Format>("format");
+    QTest::addColumn<double>("lowestMax");
+    QTest::addColumn<double>("highestMin");
+    QTest::newRow("Amsterdam IWEC EPW") << QStringLiteral("NLD_Amsterdam062400_IWEC.epw")
+                                        << HWeatherImport::Format::Epw << 25.0 << 0.0;
+    QTest::newRow("ERA typical year EPW") << QStringLiteral("tmy_45.000_8.000_2005_2023.epw")
+                                          << HWeatherImport::Format::Epw << 25.0 << 5.0;
+    QTest::newRow("Greensboro TMY3 CSV")
+        << QStringLiteral("723170TYA.CSV") << HWeatherImport::Format::Tmy3 << 28.0 << 0.0;
+}
+
+void TstWeatherImport::realFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(HWeatherImport::Format, format);
+    QFETCH(double, lowestMax);
+    QFETCH(double, highestMin);
+    const QString path = QStringLiteral(BRIVANTA_SHARED_DATA "/weather/") + file;
+    if (!QFile::exists(path))
+        QSKIP("sample weather file not available");
+    HWeatherImport import;
+    QVERIFY2(import.importFile(path), qPrintable(import.errorString()));
+    QCOMPARE(import.format(), format);
+    QCOMPARE(import.readings().size(), 8760);
+
+    LumoWeather weather;
+    HWeatherAnalysis analysis(import.tableName());
+    analysis.analysisData();
+    QCOMPARE(analysis.GettotalHours(), 8760);
+    qInfo().noquote()
+        << QStringLiteral(
+               "%1 (%2 / %3 -> %4): max %5 C, min %6 C, design (35 h) %7 C on %8-%9 %10:00, "
+               "invalid readings %11")
+               .arg(file, import.defaultCountry(), import.defaultCity(), import.tableName())
+               .arg(analysis.GetMaxTemperature())
+               .arg(analysis.GetMinTemperature())
+               .arg(analysis.GetAverageTemperature())
+               .arg(analysis.GetMaxTempInMonth())
+               .arg(analysis.GetMaxTempInDay())
+               .arg(analysis.GetMaxTempHour())
+               .arg(import.invalidReadings());
+    QVERIFY(analysis.GetMaxTemperature() > lowestMax && analysis.GetMaxTemperature() < 45.0);
+    QVERIFY(analysis.GetMinTemperature() < highestMin && analysis.GetMinTemperature() > -30.0);
+    QVERIFY(analysis.GetAverageTemperature() < analysis.GetMaxTemperature());
+    QVERIFY(analysis.GetAverageTemperature() > analysis.GetMaxTemperature() - 10.0);
+    int total = 0;
+    for (const QJsonValue& v : analysis.getStatisResult())
+        total += v.toObject().value(QStringLiteral("total_times")).toInt();
+    QCOMPARE(total, 8760);
+
+    double summerDry = 0, summerRh = 0;
+    QVERIFY(analysis.calcuateDesignAverageTempInSummer(summerDry, summerRh));
+    QCOMPARE(summerDry, analysis.GetAverageTemperature());
+    QVERIFY(summerRh > 0.0 && summerRh <= 1.0);
+}
+
+QTEST_GUILESS_MAIN(TstWeatherImport)
+#include "tst_weather_import.moc"
