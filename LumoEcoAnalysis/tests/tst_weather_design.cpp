@@ -1,0 +1,154 @@
+// Summer and winter design points of every city, and their storage in the index.
+#include "CAirState.h"
+#include "HAppPaths.h"
+#include "HDatabase.h"
+#include "HProject.h"
+#include "HWeatherDesignPoints.h"
+#include "LumoWeather.h"
+#include "TestSupport.h"
+#include "tst_weather_fixture.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using weatherfixture::Reading;
+
+class TstWeatherDesign : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void designPoints_data();
+    void designPoints();
+    void writeWithoutDatabase();
+    void analyseAllFillsCaches();
+
+private:
+    QString dbPath() const { return m_dir->filePath(QStringLiteral("Weather.db3")); }
+    QScopedPointer<QTemporaryDir> m_dir;
+};
+
+void TstWeatherDesign::init()
+{
+    m_dir.reset(new QTemporaryDir);
+    QVERIFY(m_dir->isValid());
+    HAppPaths::setApplicationDir(m_dir->path());
+    HProject::reset();
+    {
+        weatherfixture::Db db(dbPath());
+        // Hour i of the year reads i / 100 degrees and humidity (i % 100) / 100.
+        auto ramp = [](int, int m, int d, int h) {
+            const int i = weatherfixture::hourIndex(m, d, h);
+            return Reading{i / 100.0, (i % 100) / 100.0};
+        };
+        db.addCity(QStringLiteral("Canada"), QStringLiteral("St. John's"),
+                   QStringLiteral("CAN_St. John's"), {2001}, ramp);
+        // Ten readings only: no design hour beyond the tenth.
+        db.exec(QStringLiteral(
+            "INSERT INTO tb_glb_idx (nation, city, tableName) VALUES ('X', 'Tiny', 'Tiny')"));
+        db.exec(QStringLiteral(
+            "CREATE TABLE Tiny (year INTEGER, month INTEGER, day INTEGER, hour INTEGER, "
+            "dry_temp REAL, Humidity REAL)"));
+        for (int h = 0; h < 10; ++h)
+            db.exec(QStringLiteral("INSERT INTO Tiny VALUES (2001, 1, 1, ?, ?, 0.5)"),
+                    {h, double(h)});
+        db.addCity(QStringLiteral("China"), QStringLiteral("Xi'an"), QStringLiteral("CHN_XiAn"),
+                   {2001, 2002}, ramp);
+    }
+    LumoWeather::setWeatherDbPath(dbPath());
+}
+
+void TstWeatherDesign::cleanup()
+{
+    LumoWeather::setWeatherDbPath(QString());
+    HProject::reset();
+    HAppPaths::setApplicationDir(QString());
+    m_dir.reset();
+}
+
+void TstWeatherDesign::designPoints_data()
+{
+    QTest::addColumn<int>("ignoreHours");
+    QTest::addColumn<int>("summerIndex");
+    QTest::addColumn<int>("winterIndex");
+    QTest::addColumn<bool>("tinyOk");
+    QTest::newRow("35 hours") << 35 << 8724 << 35 << false;
+    QTest::newRow("none ignored") << 0 << 8759 << 0 << true;
+}
+
+void TstWeatherDesign::designPoints()
+{
+    QFETCH(int, ignoreHours);
+    QFETCH(int, summerIndex);
+    QFETCH(int, winterIndex);
+    QFETCH(bool, tinyOk);
+    const QVector<HWeatherDesignPoints::Point> points = HWeatherDesignPoints::compute(ignoreHours);
+    QCOMPARE(points.size(), 3);
+    QCOMPARE(points[0].tableName, QStringLiteral("CAN_St. John's"));
+    QCOMPARE(points[0].city, QStringLiteral("St. John's"));
+    QCOMPARE(points[1].tableName, QStringLiteral("Tiny"));
+    QCOMPARE(points[1].ok, tinyOk);
+    for (const int i : {0, 2}) {
+        const HWeatherDesignPoints::Point& p = points[i];
+        QVERIFY(p.ok);
+        BRIVANTA_COMPARE_NEAR(p.summerDry, summerIndex / 100.0, 1e-12);
+        BRIVANTA_COMPARE_NEAR(p.summerHumidity, (summerIndex % 100) / 100.0, 1e-12);
+        BRIVANTA_COMPARE_NEAR(p.winterDry, winterIndex / 100.0, 1e-12);
+        BRIVANTA_COMPARE_NEAR(p.winterHumidity, (winterIndex % 100) / 100.0, 1e-12);
+        CAirState air(101000.0);
+        air.SetD_RH(p.summerDry, p.summerHumidity);
+        BRIVANTA_COMPARE_NEAR(p.summerW, air.GetW(), 1e-12);
+        air.SetD_RH(p.winterDry, p.winterHumidity);
+        BRIVANTA_COMPARE_NEAR(p.winterW, air.GetW(), 1e-12);
+    }
+    QVERIFY(points[0].summerW > points[0].winterW || points[0].summerHumidity == 0.0);
+
+    QString error;
+    QVERIFY2(HWeatherDesignPoints::write(points, &error), qPrintable(error));
+    HDatabase* db = LumoWeather::getWeatherDB();
+    QSqlQuery q = db->query(
+        QStringLiteral("select SummeryDry, SummeryWet, WinterDry, WinterWet, typeof(SummeryDry) "
+                       "from tb_glb_idx where tableName = ?"),
+        {QStringLiteral("CAN_St. John's")});
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), QString::number(summerIndex / 100.0, 'g', 6));
+    QCOMPARE(q.value(1).toString(), QString::number(points[0].summerW, 'g', 6));
+    QCOMPARE(q.value(2).toString(), QString::number(winterIndex / 100.0, 'g', 6));
+    QCOMPARE(q.value(3).toString(), QString::number(points[0].winterW, 'g', 6));
+    QCOMPARE(q.value(4).toString(), QStringLiteral("text"));
+    QSqlQuery tiny = db->query(
+        QStringLiteral("select SummeryDry is null from tb_glb_idx where tableName = 'Tiny'"));
+    QVERIFY(tiny.next());
+    QCOMPARE(tiny.value(0).toBool(), !tinyOk);
+}
+
+void TstWeatherDesign::writeWithoutDatabase()
+{
+    LumoWeather::setWeatherDbPath(m_dir->filePath(QStringLiteral("missing.db3")));
+    QVERIFY(HWeatherDesignPoints::compute().isEmpty());
+    HWeatherDesignPoints::Point p;
+    p.ok = true;
+    p.tableName = QStringLiteral("T");
+    QString error;
+    QVERIFY(!HWeatherDesignPoints::write({p}, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TstWeatherDesign::analyseAllFillsCaches()
+{
+    QList<int> progress;
+    HWeatherDesignPoints::analyseAll([&](int i, int n) {
+        QCOMPARE(n, 3);
+        progress.append(i);
+    });
+    QCOMPARE(progress, QList<int>({0, 1, 2}));
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("weather/CAN_St. John's.json"))));
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("weather/Tiny.json"))));
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("weather/CHN_XiAn.json"))));
+}
+
+QTEST_GUILESS_MAIN(TstWeatherDesign)
+#include "tst_weather_design.moc"
