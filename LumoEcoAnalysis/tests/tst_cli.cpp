@@ -1,0 +1,617 @@
+// Runs the lumoeco program as a user would, on the example projects and on bad input.
+
+#include "HDatabase.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+QJsonObject readJson(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(f.readAll()).object();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QStringList examples()
+{
+    QStringList files;
+    for (const QFileInfo& fi :
+         QDir(QStringLiteral(BRIVANTA_EXAMPLES)).entryInfoList({"*.ee"}, QDir::Files, QDir::Name))
+        files << fi.absoluteFilePath();
+    return files;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void helpAndVersion();
+    void calculateExamples_data();
+    void calculateExamples();
+    void formatsAgree();
+    void hourlyCsvAddsUpToTheYear();
+    void adjustFromOptionOrConfiguration_data();
+    void adjustFromOptionOrConfiguration();
+    void refusesBadInput_data();
+    void refusesBadInput();
+    void importThenCalculate();
+    void curves();
+    void weatherCommands();
+    void weatherImportRealFile();
+    void productsList_data();
+    void productsList();
+
+private:
+    Run run(QStringList args, bool databases = true) const;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    // A copy of an example project with some top-level keys replaced.
+    QString variant(const QString& name, const QJsonObject& changes) const;
+
+    QTemporaryDir m_dir;
+};
+
+Run TestCli::run(QStringList args, bool databases) const
+{
+    if (databases)
+        args << "--weather" << path("Weather.db3") << "--products" << path("Product.mdb");
+    args << "--app-dir" << m_dir.path();
+    QProcess p;
+    p.setWorkingDirectory(m_dir.path());
+    p.start(QStringLiteral(LUMOECO_PATH), args);
+    Run r;
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = "timed out";
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QString TestCli::variant(const QString& name, const QJsonObject& changes) const
+{
+    QJsonObject root = readJson(examples().value(0));
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        root.insert(it.key(), it.value());
+    const QString file = path(name);
+    writeFile(file, QJsonDocument(root).toJson());
+    return file;
+}
+
+void TestCli::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(QFileInfo::exists(LUMOECO_PATH), LUMOECO_PATH);
+    // Copies: the program may build the energy-data table and the weather commands write.
+    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/Weather.db3"), path("Weather.db3")));
+    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/Product.mdb"), path("Product.mdb")));
+    QFile::setPermissions(path("Product.mdb"), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(path("Weather.db3"), QFile::ReadOwner | QFile::WriteOwner);
+    QVERIFY(examples().size() >= 3);
+}
+
+void TestCli::helpAndVersion()
+{
+    Run r = run({"--help"}, false);
+    QCOMPARE(r.exitCode, 0);
+    for (const char* command :
+         {"calculate", "curves", "import", "weather list", "weather analyse", "weather design",
+          "weather import", "products list", "--without-other", "--hourly"})
+        QVERIFY2(r.out.contains(command), command);
+    r = run({"--version"}, false);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.startsWith("lumoeco "));
+}
+
+void TestCli::calculateExamples_data()
+{
+    QTest::addColumn<QString>("project");
+    for (const QString& file : examples())
+        QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+}
+
+void TestCli::calculateExamples()
+{
+    QFETCH(QString, project);
+    const Run r = run({"calculate", project, "--format", "json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    for (const char* key :
+         {"project", "location", "peak_load", "monthly", "year", "own_temperature_bins"})
+        QVERIFY2(root.contains(key), key);
+
+    const QJsonArray months = root.value("monthly").toArray();
+    QCOMPARE(months.size(), 12);
+    double own = 0.0, other = 0.0;
+    for (const QJsonValue& v : months) {
+        own += v.toObject().value("own_kwh").toDouble();
+        other += v.toObject().value("other_kwh").toDouble();
+    }
+    const QJsonObject year = root.value("year").toObject();
+    QVERIFY(year.value("own_kwh").toDouble() > 0.0);
+    QVERIFY(year.value("other_kwh").toDouble() > 0.0);
+    BRIVANTA_COMPARE_NEAR(year.value("own_kwh").toDouble(), own, 1e-9);
+    BRIVANTA_COMPARE_NEAR(year.value("other_kwh").toDouble(), other, 1e-9);
+    BRIVANTA_COMPARE_NEAR(year.value("ratio_percent").toDouble(), own / other * 100.0, 1e-9);
+    const double price = root.value("project").toObject().value("electricity_price").toDouble();
+    BRIVANTA_COMPARE_NEAR(year.value("own_cost").toDouble(), own * price, 1e-9);
+
+    // Every hour of the year lies in exactly one bin of the own system's statistics,
+    // and the bins' energy is the system's energy.
+    int hours = 0;
+    double binEnergy = 0.0;
+    const QJsonObject bins = root.value("own_temperature_bins").toObject();
+    for (const char* mode : {"cooling", "heating"})
+        for (const QJsonValue& v : bins.value(mode).toArray()) {
+            hours += v.toObject().value("hours").toInt();
+            binEnergy += v.toObject().value("total_kwh").toDouble();
+        }
+    QCOMPARE(hours, 8760);
+    BRIVANTA_COMPARE_NEAR(binEnergy, own, 1e-9);
+
+    const QJsonObject location = root.value("location").toObject();
+    QVERIFY(location.value("max_temp").toDouble() > location.value("min_temp").toDouble());
+    QVERIFY(location.value("design_temp").toDouble() <= location.value("max_temp").toDouble());
+    QCOMPARE(location.value("ignore_hours").toInt(), 35);
+    // The check leaves the peak loads within 50 %..150 % of the outdoor capacity.
+    QVERIFY(root.value("peak_load").toObject().value("cooling_kw").toDouble() > 0.0);
+}
+
+void TestCli::formatsAgree()
+{
+    const QString project = examples().value(0);
+    const Run json = run({"calculate", project, "--format", "json"});
+    const Run csv = run({"calculate", project, "--format", "csv"});
+    const Run table = run({"calculate", project});
+    QCOMPARE(json.exitCode, 0);
+    QCOMPARE(csv.exitCode, 0);
+    QCOMPARE(table.exitCode, 0);
+    const QJsonObject year =
+        QJsonDocument::fromJson(json.out.toUtf8()).object().value("year").toObject();
+
+    QString yearRow;
+    for (const QString& line : csv.out.split('\n'))
+        if (line.startsWith("year,"))
+            yearRow = line;
+    const QStringList cells = yearRow.split(',');
+    QCOMPARE(cells.size(), 6);
+    BRIVANTA_COMPARE_NEAR(cells[1].toDouble(), year.value("own_kwh").toDouble(), 1e-12);
+    BRIVANTA_COMPARE_NEAR(cells[2].toDouble(), year.value("other_kwh").toDouble(), 1e-12);
+
+    QVERIFY(table.out.contains("Year"));
+    QVERIFY(table.out.contains(QString::number(year.value("own_kwh").toDouble(), 'f', 2)));
+}
+
+void TestCli::hourlyCsvAddsUpToTheYear()
+{
+    const QString project = examples().value(1);
+    const QString csv = path("hourly.csv");
+    const Run r = run({"calculate", project, "--format", "json", "--hourly", csv});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject year =
+        QJsonDocument::fromJson(r.out.toUtf8()).object().value("year").toObject();
+
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 8761);
+    const QStringList header = lines[0].split(',');
+    QCOMPARE(header.first(), QString("month"));
+    const int ownOdu = header.indexOf("own_odu_kwh");
+    const int ownIdu = header.indexOf("own_idu_kwh");
+    const int otherOdu = header.indexOf("other_odu_kwh");
+    const int otherIdu = header.indexOf("other_idu_kwh");
+    const int schedule = header.indexOf("schedule_on");
+    QVERIFY(ownOdu > 0 && ownIdu > 0 && otherOdu > 0 && otherIdu > 0 && schedule > 0);
+    double own = 0.0, other = 0.0;
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList c = lines[i].split(',');
+        QCOMPARE(c.size(), header.size());
+        own += c[ownOdu].toDouble() + c[ownIdu].toDouble();
+        other += c[otherOdu].toDouble() + c[otherIdu].toDouble();
+        if (c[schedule] == "0")
+            QCOMPARE(c[ownOdu].toDouble() + c[ownIdu].toDouble(), 0.0);
+    }
+    BRIVANTA_COMPARE_NEAR(own, year.value("own_kwh").toDouble(), 1e-9);
+    BRIVANTA_COMPARE_NEAR(other, year.value("other_kwh").toDouble(), 1e-9);
+    QVERIFY(lines[1].startsWith("1,1,0,1,"));
+    QVERIFY(lines.last().startsWith("12,31,23,8760,"));
+}
+
+void TestCli::adjustFromOptionOrConfiguration_data()
+{
+    QTest::addColumn<QByteArray>("config"); // empty: no configuration file
+    QTest::addColumn<bool>("option");
+    QTest::addColumn<bool>("adjusted");
+
+    QTest::newRow("no configuration, no option") << QByteArray() << false << false;
+    QTest::newRow("configuration is_adjust false")
+        << QByteArray(R"({"adjust":{"is_adjust":false}})") << false << false;
+    QTest::newRow("configuration is_adjust true")
+        << QByteArray(R"({"adjust":{"is_adjust":true}})") << false << true;
+    QTest::newRow("option --adjust") << QByteArray() << true << true;
+    QTest::newRow("configuration without the key")
+        << QByteArray(R"({"other":{"is_debug":true}})") << false << false;
+}
+
+void TestCli::adjustFromOptionOrConfiguration()
+{
+    QFETCH(QByteArray, config);
+    QFETCH(bool, option);
+    QFETCH(bool, adjusted);
+
+    const QString configPath = path("ee_config.json");
+    QFile::remove(configPath);
+    if (!config.isEmpty())
+        QVERIFY(writeFile(configPath, config));
+    // The office in Singapore: the own system uses more outdoor energy in many hours,
+    // so adjust mode raises the other system's energy.
+    QString project;
+    for (const QString& file : examples())
+        if (file.contains("office"))
+            project = file;
+    QVERIFY(!project.isEmpty());
+
+    QStringList args{"calculate", project, "--format", "json"};
+    if (option)
+        args << "--adjust";
+    const Run r = run(args);
+    QFile::remove(configPath);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(root.value("project").toObject().value("adjust").toBool(), adjusted);
+
+    const Run plain = run({"calculate", project, "--format", "json"});
+    const QJsonObject plainYear =
+        QJsonDocument::fromJson(plain.out.toUtf8()).object().value("year").toObject();
+    const double other = root.value("year").toObject().value("other_kwh").toDouble();
+    const double own = root.value("year").toObject().value("own_kwh").toDouble();
+    BRIVANTA_COMPARE_NEAR(own, plainYear.value("own_kwh").toDouble(), 1e-12);
+    if (adjusted)
+        QVERIFY(other > plainYear.value("other_kwh").toDouble());
+    else
+        BRIVANTA_COMPARE_NEAR(other, plainYear.value("other_kwh").toDouble(), 1e-12);
+}
+
+void TestCli::refusesBadInput_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray jpeg("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01", 20);
+    QTest::newRow("truncated project file")
+        << QStringList{"calculate", "@"} << "cut.ee"
+        << QByteArray(R"({"name":"Cut","own_vrf":{"unit_group":[{"is_odu":tr)") << 2
+        << "not valid JSON";
+    QTest::newRow("project file that is a JPEG")
+        << QStringList{"calculate", "@"} << "photo.ee" << jpeg << 2 << "not valid JSON";
+    QTest::newRow("project file with an empty object")
+        << QStringList{"calculate", "@"} << "empty.ee" << QByteArray("{}") << 2
+        << "no project data";
+    QTest::newRow("missing project file")
+        << QStringList{"calculate", "nothing.ee"} << "" << QByteArray() << 2 << "not found";
+    QTest::newRow("unknown project file type")
+        << QStringList{"calculate", "@"} << "project.txt" << QByteArray("{}") << 2
+        << "Unknown project file type";
+    QTest::newRow("export file with wrong types: no units")
+        << QStringList{"calculate", "@"} << "types.eed"
+        << QByteArray(
+               R"({"odu_array":{"a":1},"idu_array":[{"product_code":5,"name":true,"quantity":"2"}],
+                          "project_parameter":{"project_information":{"country":"France","city":"Paris"}}})")
+        << 3 << "There are not VELA units.";
+    QTest::newRow("project database that is not a database")
+        << QStringList{"calculate", "@"} << "notdb.vrf" << jpeg << 2 << "Not a project database";
+    QTest::newRow("import of a project database that is not a database")
+        << QStringList{"import", "@", "-o", "out.ee"} << "notdb2.vrf"
+        << QByteArray("hello world, certainly no SQLite header here") << 2
+        << "Not a project database";
+    QTest::newRow("unknown format") << QStringList{"calculate", "#", "--format", "xml"} << ""
+                                    << QByteArray() << 2 << "unknown format";
+    QTest::newRow("unknown command")
+        << QStringList{"compute"} << "" << QByteArray() << 2 << "unknown command";
+    QTest::newRow("no command") << QStringList{} << "" << QByteArray() << 2 << "no command";
+    QTest::newRow("unknown option")
+        << QStringList{"calculate", "#", "--fast"} << "" << QByteArray() << 2 << "Unknown option";
+    QTest::newRow("option of another command") << QStringList{"weather", "list", "--adjust"} << ""
+                                               << QByteArray() << 2 << "does not apply";
+    QTest::newRow("weather database that is not one")
+        << QStringList{"weather", "list", "--weather", "@"} << "weather.db3" << jpeg << 2
+        << "not a weather database";
+    QTest::newRow("product database missing")
+        << QStringList{"products", "list", "--products", "nowhere.mdb"} << "" << QByteArray() << 2
+        << "product database not found";
+    QTest::newRow("unknown city of a weather analysis")
+        << QStringList{"weather", "analyse", "France", "Atlantis"} << "" << QByteArray() << 2
+        << "unknown city";
+    QTest::newRow("percent and hours together")
+        << QStringList{"weather", "analyse", "France", "Paris", "--percent", "1", "--hours", "3"}
+        << "" << QByteArray() << 2 << "either --percent or --hours";
+}
+
+void TestCli::refusesBadInput()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    if (!file.isEmpty())
+        QVERIFY(writeFile(path(file), content));
+    for (QString& a : args) {
+        if (a == "@")
+            a = path(file);
+        else if (a == "#")
+            a = examples().value(0);
+    }
+    // Databases given last win for the rows that point at their own.
+    const bool ownDatabases = args.contains("--weather") || args.contains("--products");
+    QStringList full = args;
+    if (ownDatabases) {
+        if (!args.contains("--weather"))
+            full << "--weather" << path("Weather.db3");
+        if (!args.contains("--products"))
+            full << "--products" << path("Product.mdb");
+    }
+    const Run r = run(full, !ownDatabases);
+    QCOMPARE(r.exitCode, exitCode);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    // One line says why; warnings about the input may come before it.
+    QStringList lines = r.err.trimmed().split('\n');
+    lines.erase(std::remove_if(lines.begin(), lines.end(),
+                               [](const QString& l) { return l.startsWith("lumoeco: warning:"); }),
+                lines.end());
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(lines.first().contains(message));
+    QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
+}
+
+void TestCli::importThenCalculate()
+{
+    // A project without other units is refused unless --without-other.
+    const QString noOther = variant("noother.ee", {{"other_vrf", QJsonObject{}}});
+    QJsonObject emptyOther;
+    emptyOther.insert("unit_group", QJsonArray());
+    const QString emptied = variant("emptied.ee", {{"other_vrf", emptyOther}});
+    Run r = run({"calculate", emptied});
+    QCOMPARE(r.exitCode, 3);
+    QVERIFY2(r.err.contains("There are not Other VRF units."), qPrintable(r.err));
+    r = run({"calculate", emptied, "--without-other", "--format", "json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject year =
+        QJsonDocument::fromJson(r.out.toUtf8()).object().value("year").toObject();
+    QVERIFY(year.value("own_kwh").toDouble() > 0.0);
+    QCOMPARE(year.value("other_kwh").toDouble(), 0.0);
+    QCOMPARE(year.value("ratio_percent").toDouble(), 0.0);
+    QVERIFY(QFileInfo::exists(noOther));
+
+    // An unknown city is bad input.
+    const QString atlantis = variant("atlantis.ee", {{"city", "Atlantis"}});
+    r = run({"calculate", atlantis});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains("Unknown city \"Atlantis\""), qPrintable(r.err));
+
+    // An export file imports into a project file that calculates.
+    const QString eed = path("selection.eed");
+    QVERIFY(writeFile(eed, R"({"project_parameter":{
+        "project_climate":{"cooling_room_dry":25,"heating_room_dry":20},
+        "project_information":{"project_name":"From selection","date":"2024-05-06",
+                               "country":"France","city":"Paris"}},
+        "odu_array":[{"id_series":-1,"product_code":"Quellmark VXS-560","name":"VX heat pump","quantity":2},
+                     {"id_series":-1,"product_code":"Quellmark VXS-560","name":"VX heat pump","quantity":0}],
+        "idu_array":[{"id_series":-1,"product_code":"Quellmark Wall WM-56","name":"Wall-mounted","quantity":18}]})"));
+    const QString out = path("imported.ee");
+    r = run({"import", eed, "-o", out});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains("1 outdoor and 1 indoor"));
+    const QJsonObject saved = readJson(out);
+    QCOMPARE(saved.value("name").toString(), QString("From selection"));
+    QCOMPARE(saved.value("own_vrf").toObject().value("unit_group").toArray().size(), 2);
+    // The import's peak-load check, as after Open: 110 % of 2 x 56 kW.
+    BRIVANTA_COMPARE_NEAR(saved.value("cooling_peak_load").toDouble(), 2 * 56.0 * 1.1, 1e-9);
+    r = run({"calculate", out, "--without-other"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains("Paris"));
+    // The same export file calculates directly.
+    r = run({"calculate", eed, "--without-other", "--format", "csv"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+
+    // A project database without equipment: imported, with the warning on one line.
+    const QString vrf = path("noequipment.vrf");
+    {
+        HDatabase db;
+        QVERIFY(db.createDatabase(vrf));
+        QVERIFY(db.exec("create table r_material (scope text, type integer, id_series integer, "
+                        "description text, model text, quantity integer)"));
+        QVERIFY(db.exec("create table p_project_info (project_base_info text)"));
+        QVERIFY(
+            db.exec("insert into p_project_info values (?)",
+                    {R"({"project_parameter":{"project_information":{"project_name":"Empty"}}})"}));
+        db.closeDatabase();
+    }
+    r = run({"import", vrf});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.err.contains("No find equipment info in this project file"), qPrintable(r.err));
+    QCOMPARE(r.err.trimmed().count('\n'), 0);
+    QCOMPARE(readJson(path("noequipment.ee")).value("name").toString(), QString("Empty"));
+}
+
+void TestCli::curves()
+{
+    Run r = run({"curves"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QStringList blocks = r.out.split("\n\n");
+    QCOMPARE(blocks.size(), 2);
+    QStringList eir = blocks[0].split('\n');
+    QCOMPARE(eir.size(), 14); // title + 13 rates
+    QCOMPARE(eir[1].left(10), QString("         0"));
+    QCOMPARE(eir[13].left(10), QString("       120"));
+    // Without a project the own system has no units: its column reads 0.
+    QCOMPARE(eir[11].split('\t').value(1).trimmed(), QString("0"));
+
+    r = run({"curves", examples().value(0)});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    eir = r.out.split("\n\n").value(0).split('\n');
+    QCOMPARE(eir.size(), 14);
+    QVERIFY(eir[11].split('\t').value(1).trimmed().toDouble() > 0.0);
+}
+
+void TestCli::weatherCommands()
+{
+    Run r = run({"weather", "list"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains("France\tParis\t"));
+    QVERIFY(r.out.contains("Canada\tSt. John's\t"));
+    const int cities = r.out.trimmed().split('\n').size() - 1;
+    QVERIFY(cities >= 30);
+
+    r = run({"weather", "analyse", "France", "Paris", "--json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QJsonObject extreme = root.value("extreme_result").toObject();
+    const QJsonArray bins = root.value("statis_result").toArray();
+    QCOMPARE(extreme.value("IgnoreHours").toInt(), 35);
+    QCOMPARE(extreme.value("totalHours").toInt(), 8760);
+    QVERIFY(!bins.isEmpty());
+    QCOMPARE(bins.first().toObject().value("temp_times_month").toArray().size(), 12);
+
+    // With no hours left out the design temperature is the maximum.
+    r = run({"weather", "analyse", "France", "Paris", "--hours", "0", "--json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(root.value("extreme_result").toObject().value("AverageTemperature").toDouble(),
+             root.value("extreme_result").toObject().value("MaxTemperature").toDouble());
+
+    r = run({"weather", "analyse", "Canada", "St. John's", "--percent", "1"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains("exceeded by 87 hours"));
+
+    r = run({"weather", "design"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QStringList lines = r.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), cities + 1);
+    QVERIFY(!r.out.contains("\t-\t"));
+
+    r = run({"weather", "design", "--write"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    HDatabase db;
+    QVERIFY(db.openDatabase(path("Weather.db3")));
+    QSqlQuery q =
+        db.query("select [SummeryDry], [WinterWet] from tb_glb_idx where [city] = ?", {"Paris"});
+    QVERIFY(q.next());
+    QVERIFY(q.value(0).toDouble() > 20.0);
+    QVERIFY(q.value(1).toDouble() > 0.0);
+    db.closeDatabase();
+}
+
+void TestCli::weatherImportRealFile()
+{
+    const QString epw =
+        QStringLiteral(BRIVANTA_SHARED_DATA "/weather/NLD_Amsterdam062400_IWEC.epw");
+    if (!QFileInfo::exists(epw))
+        QSKIP("the public sample weather files are not available");
+    Run r = run({"weather", "import", epw, "--country", "Netherlands", "--city", "Amsterdam"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains("8760 readings"));
+    r = run({"weather", "list"});
+    QVERIFY(r.out.contains("Netherlands\tAmsterdam\t"));
+
+    // A project in the imported city calculates.
+    const QString project =
+        variant("amsterdam.ee", {{"country", "Netherlands"}, {"city", "Amsterdam"}});
+    r = run({"calculate", project, "--format", "json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject location =
+        QJsonDocument::fromJson(r.out.toUtf8()).object().value("location").toObject();
+    QVERIFY(location.value("max_temp").toDouble() > 20.0);
+    QVERIFY(location.value("min_temp").toDouble() < 0.0);
+
+    // A truncated weather file is refused and adds nothing.
+    QFile src(epw);
+    QVERIFY(src.open(QIODevice::ReadOnly));
+    QVERIFY(writeFile(path("cut.epw"), src.read(200000)));
+    r = run({"weather", "import", path("cut.epw"), "--country", "Netherlands", "--city", "Cut"});
+    QCOMPARE(r.exitCode, 2);
+    QCOMPARE(r.err.trimmed().count('\n'), 0);
+    r = run({"weather", "list"});
+    QVERIFY(!r.out.contains("\tCut\t"));
+}
+
+void TestCli::productsList_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("type");     // every line's type, empty: both
+    QTest::addColumn<QString>("category"); // every line's category, empty: any
+
+    QTest::newRow("all") << QStringList{} << ""
+                         << "";
+    QTest::newRow("outdoor") << QStringList{"--outdoor"} << "outdoor"
+                             << "";
+    QTest::newRow("indoor wall-mounted")
+        << QStringList{"--indoor", "--category", "Wall-mounted"} << "indoor"
+        << "Wall-mounted";
+}
+
+void TestCli::productsList()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, type);
+    QFETCH(QString, category);
+
+    const Run r = run(QStringList{"products", "list"} + options);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QStringList lines = r.out.trimmed().split('\n');
+    QVERIFY(lines.size() > 3);
+    QSet<QString> types;
+    for (int i = 1; i < lines.size(); ++i) {
+        const QStringList c = lines[i].split('\t');
+        QCOMPARE(c.size(), 7);
+        types.insert(c[0]);
+        if (!type.isEmpty())
+            QCOMPARE(c[0], type);
+        if (!category.isEmpty())
+            QCOMPARE(c[1], category);
+        QVERIFY(c[3].toDouble() > 0.0); // rated cooling capacity
+    }
+    if (type.isEmpty())
+        QCOMPARE(types.size(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
