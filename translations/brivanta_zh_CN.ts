@@ -1,87 +1,171 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
-<context>
-    <name>Brivanta</name>
-    <message>
-        <source>Air flow rate:</source>
-        <translation>风量：</translation>
-    </message>
-    <message>
-        <source>Btu/h</source>
-        <translation>Btu/h</translation>
-    </message>
-    <message>
-        <source>CFM</source>
-        <translation>CFM</translation>
-    </message>
-    <message>
-        <source>L/s</source>
-        <translation>L/s</translation>
-    </message>
-    <message>
-        <source>Language</source>
-        <translation>语言</translation>
-    </message>
-    <message>
-        <source>Language:</source>
-        <translation>语言：</translation>
-    </message>
-    <message>
-        <source>Length:</source>
-        <translation>长度：</translation>
-    </message>
-    <message>
-        <source>Load:</source>
-        <translation>负荷：</translation>
-    </message>
-    <message>
-        <source>RT</source>
-        <translation>冷吨</translation>
-    </message>
-    <message>
-        <source>Ready</source>
-        <translation>就绪</translation>
-    </message>
-    <message>
-        <source>Temperature:</source>
-        <translation>温度：</translation>
-    </message>
-    <message>
-        <source>The language catalogue could not be loaded.</source>
-        <translation>无法加载语言包。</translation>
-    </message>
-    <message>
-        <source>Units</source>
-        <translation>单位</translation>
-    </message>
-    <message>
-        <source>ft</source>
-        <translation>英尺</translation>
-    </message>
-    <message>
-        <source>kW</source>
-        <translation>kW</translation>
-    </message>
-    <message>
-        <source>kcal/h</source>
-        <translation>kcal/h</translation>
-    </message>
-    <message>
-        <source>m</source>
-        <translation>米</translation>
-    </message>
-    <message>
-        <source>m³/h</source>
-        <translation>m³/h</translation>
-    </message>
-    <message>
-        <source>°C</source>
-        <translation>°C</translation>
-    </message>
-    <message>
-        <source>°F</source>
-        <translation>°F</translation>
-    </message>
-</context>
+    <context>
+        <name>Brivanta</name>
+        <message>
+            <source>%1 unit entries of %2 have values of the wrong type; units without a positive numeric quantity were skipped.</source>
+            <translation>%2 中有 %1 个机组条目的数值类型错误；数量不是正数的机组已跳过。</translation>
+        </message>
+        <message>
+            <source>Air flow rate:</source>
+            <translation>风量：</translation>
+        </message>
+        <message>
+            <source>Btu/h</source>
+            <translation>Btu/h</translation>
+        </message>
+        <message>
+            <source>CFM</source>
+            <translation>CFM</translation>
+        </message>
+        <message>
+            <source>Cannot read the export file %1: %2</source>
+            <translation>无法读取导出文件 %1：%2</translation>
+        </message>
+        <message>
+            <source>Cannot read the project file %1: %2</source>
+            <translation>无法读取项目文件 %1：%2</translation>
+        </message>
+        <message>
+            <source>Cannot save the project to %1: %2</source>
+            <translation>无法将项目保存到 %1：%2</translation>
+        </message>
+        <message>
+            <source>File not found: %1</source>
+            <translation>找不到文件：%1</translation>
+        </message>
+        <message>
+            <source>L/s</source>
+            <translation>L/s</translation>
+        </message>
+        <message>
+            <source>Language</source>
+            <translation>语言</translation>
+        </message>
+        <message>
+            <source>Language:</source>
+            <translation>语言：</translation>
+        </message>
+        <message>
+            <source>Length:</source>
+            <translation>长度：</translation>
+        </message>
+        <message>
+            <source>Load:</source>
+            <translation>负荷：</translation>
+        </message>
+        <message>
+            <source>No file name given.</source>
+            <translation>未指定文件名。</translation>
+        </message>
+        <message>
+            <source>No find equipment info in this project file, Please Use VELA software open, calculate and save again.</source>
+            <translation>此项目文件中没有设备信息，请用 VELA 软件打开、计算并重新保存。</translation>
+        </message>
+        <message>
+            <source>Not a project database (no equipment table): %1</source>
+            <translation>不是项目数据库（没有设备表）：%1</translation>
+        </message>
+        <message>
+            <source>Not a project database: %1</source>
+            <translation>不是项目数据库：%1</translation>
+        </message>
+        <message>
+            <source>Not a project export file (no project data): %1</source>
+            <translation>不是项目导出文件（没有项目数据）：%1</translation>
+        </message>
+        <message>
+            <source>Not a project file (no project data): %1</source>
+            <translation>不是项目文件（没有项目数据）：%1</translation>
+        </message>
+        <message>
+            <source>Please check the Unit Information Page.</source>
+            <translation>请检查机组信息页。</translation>
+        </message>
+        <message>
+            <source>Project file not found: %1</source>
+            <translation>找不到项目文件：%1</translation>
+        </message>
+        <message>
+            <source>Query</source>
+            <translation>询问</translation>
+        </message>
+        <message>
+            <source>RT</source>
+            <translation>冷吨</translation>
+        </message>
+        <message>
+            <source>Ready</source>
+            <translation>就绪</translation>
+        </message>
+        <message>
+            <source>Temperature:</source>
+            <translation>温度：</translation>
+        </message>
+        <message>
+            <source>The language catalogue could not be loaded.</source>
+            <translation>无法加载语言包。</translation>
+        </message>
+        <message>
+            <source>The ratio of VRF outdoor cooling capacity to cooling peak load is</source>
+            <translation>VRF 室外机制冷容量与制冷峰值负荷之比为</translation>
+        </message>
+        <message>
+            <source>The ratio of VRF outdoor heating capacity to heating peak load is</source>
+            <translation>VRF 室外机制热容量与制热峰值负荷之比为</translation>
+        </message>
+        <message>
+            <source>There are no entire year meteorological data(8760 hours) for</source>
+            <translation>缺少完整一年（8760 小时）的气象数据：</translation>
+        </message>
+        <message>
+            <source>There are not Other VRF units.</source>
+            <translation>没有其他品牌 VRF 机组。</translation>
+        </message>
+        <message>
+            <source>There are not VELA units.</source>
+            <translation>没有 VELA 机组。</translation>
+        </message>
+        <message>
+            <source>There are not other VRF Units, Do you want to continue?</source>
+            <translation>没有其他品牌 VRF 机组，是否继续？</translation>
+        </message>
+        <message>
+            <source>Units</source>
+            <translation>单位</translation>
+        </message>
+        <message>
+            <source>Unknown project file type (expected .ee, .eed or .vrf): %1</source>
+            <translation>未知的项目文件类型（应为 .ee、.eed 或 .vrf）：%1</translation>
+        </message>
+        <message>
+            <source>ft</source>
+            <translation>英尺</translation>
+        </message>
+        <message>
+            <source>kW</source>
+            <translation>kW</translation>
+        </message>
+        <message>
+            <source>kcal/h</source>
+            <translation>kcal/h</translation>
+        </message>
+        <message>
+            <source>m</source>
+            <translation>米</translation>
+        </message>
+        <message>
+            <source>m³/h</source>
+            <translation>m³/h</translation>
+        </message>
+        <message>
+            <source>°C</source>
+            <translation>°C</translation>
+        </message>
+        <message>
+            <source>°F</source>
+            <translation>°F</translation>
+        </message>
+    </context>
 </TS>
