@@ -34,11 +34,13 @@ namespace {
 
 const char* const helpCommands = R"(Commands:
   calculate PROJECT.ee [--adjust] [--without-other] [--format table|json|csv]
-            [--hourly FILE.csv]
+            [--hourly FILE.csv] [--percent P | --hours H]
       Load the project, set its location's weather, check it, analyse the
       weather and calculate the year; print monthly energy, cost and ratio of
       both systems, peak loads, the location's temperatures and the own
-      system's temperature bins. Also reads .eed and .vrf files.
+      system's temperature bins. The location's design temperature leaves out
+      0.4 % of the hours unless --percent or --hours says otherwise. Also reads
+      .eed and .vrf files.
   curves [PROJECT.ee]
       The cooling (EIR) and heating (COP) part-load curve tables of both systems.
   import SOURCE.eed|SOURCE.vrf [-o OUT.ee]
@@ -265,7 +267,8 @@ int HLumoEcoCli::run(const QStringList& arguments)
 
 int HLumoEcoCli::calculate(const QStringList& args)
 {
-    if (!checkOptions("calculate", {"adjust", "without-other", "format", "hourly"}))
+    if (!checkOptions("calculate",
+                      {"adjust", "without-other", "format", "hourly", "percent", "hours"}))
         return BadInput;
     if (args.size() != 1)
         return fail(BadInput, QStringLiteral("calculate takes one project file"));
@@ -276,7 +279,8 @@ int HLumoEcoCli::calculate(const QStringList& args)
                     QStringLiteral("unknown format '%1' (table, json or csv)").arg(format));
     if (!QFileInfo(args[0]).isFile())
         return fail(BadInput, QStringLiteral("project file not found: %1").arg(args[0]));
-    if (!openWeather() || !openProducts())
+    int ignoreHours = 0;
+    if (!ignoreHoursOption(&ignoreHours) || !openWeather() || !openProducts())
         return BadInput;
 
     HCalculationRun::Options options;
@@ -284,6 +288,7 @@ int HLumoEcoCli::calculate(const QStringList& args)
     options.adjustGiven = m_parser.isSet("adjust");
     options.adjust = options.adjustGiven;
     options.withoutOther = m_parser.isSet("without-other");
+    options.ignoreHours = ignoreHours;
 
     HCalculationRun run;
     QString message, warning;

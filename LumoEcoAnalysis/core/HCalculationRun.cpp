@@ -17,17 +17,11 @@
 #include "HYear.h"
 #include "LumoWeather.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QSaveFile>
 #include <QTextStream>
 
 namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("HCalculationRun", text);
-}
 
 QString num(double v, int decimals = 2)
 {
@@ -135,11 +129,12 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     HDatabase* weatherDb = LumoWeather::getWeatherDB();
     if (!weatherDb || !weatherDb->isVilidDatabase())
         return fail(BadInput,
-                    tr("Cannot open the weather database %1").arg(LumoWeather::weatherDbPath()));
+                    QStringLiteral("Cannot open the weather database %1")
+                        .arg(LumoWeather::weatherDbPath()));
     if (project->Getcountry().isEmpty() || project->Getcity().isEmpty())
-        return fail(
-            BadInput,
-            tr("The project %1 has no location (country and city)").arg(options.projectPath));
+        return fail(BadInput,
+                    QStringLiteral("The project %1 has no location (country and city)")
+                        .arg(options.projectPath));
 
     const int ignoreHours = options.ignoreHours >= 0
         ? options.ignoreHours
@@ -149,7 +144,7 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
                                               ignoreHours, &location))
         return fail(
             BadInput,
-            tr("Unknown city \"%1\" (country \"%2\") in the weather database %3")
+            QStringLiteral("Unknown city \"%1\" (country \"%2\") in the weather database %3")
                 .arg(project->Getcity(), project->Getcountry(), LumoWeather::weatherDbPath()));
 
     const bool withoutOther = options.withoutOther;
@@ -377,7 +372,7 @@ bool HCalculationRun::writeHourlyCsv(const QString& path, QString* error)
     QSaveFile file(path);
     if (!year || !file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         if (error)
-            *error = tr("Cannot write %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     QTextStream s(&file);
@@ -410,7 +405,7 @@ bool HCalculationRun::writeHourlyCsv(const QString& path, QString* error)
     s.flush();
     if (s.status() != QTextStream::Ok || !file.commit()) {
         if (error)
-            *error = tr("Cannot write %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;

@@ -9,8 +9,8 @@
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
 #include "HYear.h"
+#include "TranslateString.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -111,11 +111,6 @@ void readOtherSystem(const QJsonObject& sysObject, HVRF* sys)
         unit->setis_odu(o.value("is_odu").toBool());
         sys->append(unit);
     }
-}
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("HProjectFile", text);
 }
 
 } // namespace
@@ -241,12 +236,12 @@ bool saveProjectFile(const QString& path, QString* error)
     QString why;
     if (path.isEmpty()) {
         if (error)
-            *error = tr("No file name given.");
+            *error = TranslateString("No file name given.");
         return false;
     }
     if (!HJsonFunc::jsonDocToFile(doc, path, QJsonDocument::Indented, &why)) {
         if (error)
-            *error = tr("Cannot save the project to %1: %2").arg(path, why);
+            *error = TranslateString("Cannot save the project to %1: %2").arg(path, why);
         return false;
     }
     project->setfilePath(path);
@@ -258,20 +253,20 @@ bool loadProjectFile(const QString& path, QString* error)
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || !info.isFile()) {
         if (error)
-            *error = tr("Project file not found: %1").arg(path);
+            *error = TranslateString("Project file not found: %1").arg(path);
         return false;
     }
     QJsonDocument doc;
     QString why;
     if (!HJsonFunc::readFileToJsonDoc(path, doc, &why)) {
         if (error)
-            *error = tr("Cannot read the project file %1: %2").arg(path, why);
+            *error = TranslateString("Cannot read the project file %1: %2").arg(path, why);
         return false;
     }
     const QJsonObject root = doc.object();
     if (!doc.isObject() || root.isEmpty()) {
         if (error)
-            *error = tr("Not a project file (no project data): %1").arg(path);
+            *error = TranslateString("Not a project file (no project data): %1").arg(path);
         return false;
     }
     HProjectFile::fromJson(root, HProject::getProject());

@@ -8,7 +8,6 @@
 #include "HVRFProductHelper.h"
 #include "TranslateString.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -29,11 +28,6 @@ struct ImportedUnit
     QString model;
     int quantity = 0;
 };
-
-QString tr(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("HProjectImport", text, nullptr, n);
-}
 
 int truncatedQuantity(const QJsonValue& value)
 {
@@ -123,18 +117,19 @@ bool openEED(const QString& path, QString* error, QString* warning)
 {
     const QFileInfo file(path);
     if (path.isEmpty() || !file.exists() || !file.isFile()) {
-        setError(error, tr("File not found: %1").arg(path));
+        setError(error, TranslateString("File not found: %1").arg(path));
         return false;
     }
     QJsonDocument doc;
     QString why;
     if (!HJsonFunc::readUTF_8FileToJsonDoc(path, doc, &why)) {
-        setError(error, tr("Cannot read the export file %1: %2").arg(path, why));
+        setError(error, TranslateString("Cannot read the export file %1: %2").arg(path, why));
         return false;
     }
     const QJsonObject root = doc.object();
     if (!doc.isObject() || root.isEmpty()) {
-        setError(error, tr("Not a project export file (no project data): %1").arg(path));
+        setError(error,
+                 TranslateString("Not a project export file (no project data): %1").arg(path));
         return false;
     }
 
@@ -142,9 +137,9 @@ bool openEED(const QString& path, QString* error, QString* warning)
     const int wrongTypes = collectEEDUnits(root.value("odu_array"), true, units)
         + collectEEDUnits(root.value("idu_array"), false, units);
     if (wrongTypes > 0 && warning)
-        *warning = tr("%n unit entries of %1 have values of the wrong type; units without a "
-                      "positive numeric quantity were skipped.",
-                      wrongTypes)
+        *warning = TranslateString("%1 unit entries of %2 have values of the wrong type; units "
+                                   "without a positive numeric quantity were skipped.")
+                       .arg(wrongTypes)
                        .arg(path);
 
     HProject* project = HProject::getProject();
@@ -159,12 +154,12 @@ bool openVRF(const QString& path, QString* error, QString* warning)
 {
     const QFileInfo file(path);
     if (path.isEmpty() || !file.exists() || !file.isFile()) {
-        setError(error, tr("File not found: %1").arg(path));
+        setError(error, TranslateString("File not found: %1").arg(path));
         return false;
     }
     HDatabase db;
     if (!db.openSqliteDatabase(path, QString())) {
-        setError(error, tr("Not a project database: %1").arg(path));
+        setError(error, TranslateString("Not a project database: %1").arg(path));
         return false;
     }
 
@@ -178,7 +173,8 @@ bool openVRF(const QString& path, QString* error, QString* warning)
     for (const QString& name : needed) {
         if (columns.indexOf(name) < 0) {
             db.closeDatabase();
-            setError(error, tr("Not a project database (no equipment table): %1").arg(path));
+            setError(error,
+                     TranslateString("Not a project database (no equipment table): %1").arg(path));
             return false;
         }
     }

@@ -7,8 +7,8 @@
 #include "HProjectImport.h"
 #include "HUnit.h"
 #include "HVRF.h"
+#include "TranslateString.h"
 
-#include <QCoreApplication>
 #include <QVector>
 
 void HProjectSession::registerProductDatabase(const QString& fileName)
@@ -32,9 +32,8 @@ bool HProjectSession::openProject(const QString& path, QString* error, QString* 
     } else if (path.endsWith(QLatin1String(".eed"))) {
         ok = openEED(path, error, warning);
     } else if (error) {
-        *error = QCoreApplication::translate("HProjectSession",
-                                             "Unknown project file type (expected .ee, .eed "
-                                             "or .vrf): %1")
+        *error = TranslateString("Unknown project file type (expected .ee, .eed "
+                                 "or .vrf): %1")
                      .arg(path);
     }
     if (!ok)

@@ -60,6 +60,8 @@ private slots:
     void calculateExamples();
     void formatsAgree();
     void hourlyCsvAddsUpToTheYear();
+    void designHoursOfTheLocation_data();
+    void designHoursOfTheLocation();
     void adjustFromOptionOrConfiguration_data();
     void adjustFromOptionOrConfiguration();
     void refusesBadInput_data();
@@ -249,6 +251,32 @@ void TestCli::hourlyCsvAddsUpToTheYear()
     BRIVANTA_COMPARE_NEAR(other, year.value("other_kwh").toDouble(), 1e-9);
     QVERIFY(lines[1].startsWith("1,1,0,1,"));
     QVERIFY(lines.last().startsWith("12,31,23,8760,"));
+}
+
+void TestCli::designHoursOfTheLocation_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("ignoreHours");
+
+    QTest::newRow("default 0.4 %") << QStringList{} << 35;
+    QTest::newRow("--percent 1") << QStringList{"--percent", "1"} << 87;
+    QTest::newRow("--hours 0: the maximum") << QStringList{"--hours", "0"} << 0;
+}
+
+void TestCli::designHoursOfTheLocation()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, ignoreHours);
+
+    const Run r = run(QStringList{"calculate", examples().value(2), "--format", "json"} + options);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject location =
+        QJsonDocument::fromJson(r.out.toUtf8()).object().value("location").toObject();
+    QCOMPARE(location.value("ignore_hours").toInt(), ignoreHours);
+    if (ignoreHours == 0)
+        QCOMPARE(location.value("design_temp").toDouble(), location.value("max_temp").toDouble());
+    else
+        QVERIFY(location.value("design_temp").toDouble() < location.value("max_temp").toDouble());
 }
 
 void TestCli::adjustFromOptionOrConfiguration_data()
