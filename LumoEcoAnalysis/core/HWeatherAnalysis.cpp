@@ -335,7 +335,7 @@ void HWeatherAnalysis::analysisData()
     if (ReadStatisResult()) {
         // The bins and extremes do not depend on the design-hours rule; the design
         // temperature does, so a cache made with another rule is not served as is.
-        if (IgnoreHours != requestedIgnoreHours) {
+        if (IgnoreHours != requestedIgnoreHours && readAveragedYear()) {
             IgnoreHours = requestedIgnoreHours;
             calculateDesignAverageTemp();
             extremeResult.insert(QStringLiteral("IgnoreHours"), IgnoreHours);
