@@ -85,8 +85,11 @@ HLumoEcoCli::~HLumoEcoCli()
 {
     m_out.flush();
     m_err.flush();
-    // The energy-data object must go before the database connection it used.
+    // The energy-data object goes before the connection it used, and both
+    // connections close while the application object still exists.
     m_productData.reset();
+    HDbFind::close();
+    LumoWeather::setWeatherDbPath(QString());
 }
 
 int HLumoEcoCli::fail(int code, const QString& message)
