@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <TestSupport.h>
+#include <limits>
 
 namespace {
 
@@ -248,6 +249,21 @@ void TestUnits::waterTotals_data()
         << QVector<double>{2, 1, 1} << QVector<double>{1000, 250, 5000} << 4 << 7250;
     QTest::newRow("negative truncates toward zero")
         << QVector<double>{-1.5, 0, 0} << QVector<double>{10.3, 0, 0} << -1 << -15;
+    // Cells can hold any number: a total beyond the int range saturates and a
+    // NaN total reads 0 instead of an arbitrary integer.
+    QTest::newRow("price beyond the int range saturates")
+        << QVector<double>{10, 0, 0} << QVector<double>{5e8, 0, 0} << 10
+        << std::numeric_limits<int>::max();
+    QTest::newRow("negative beyond the int range saturates")
+        << QVector<double>{-3e9, 0, 0} << QVector<double>{1, 0, 0}
+        << std::numeric_limits<int>::min() << std::numeric_limits<int>::min();
+    QTest::newRow("NaN quantity gives 0")
+        << QVector<double>{std::numeric_limits<double>::quiet_NaN(), 1, 0}
+        << QVector<double>{100, 50, 0} << 0 << 0;
+    QTest::newRow("infinite price saturates")
+        << QVector<double>{1, 0, 0}
+        << QVector<double>{std::numeric_limits<double>::infinity(), 0, 0} << 1
+        << std::numeric_limits<int>::max();
 }
 
 void TestUnits::waterTotals()
