@@ -1,6 +1,7 @@
 #include "HAppPaths.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
 QString& overrideDir()
@@ -14,7 +15,10 @@ QString HAppPaths::applicationDir()
 {
     if (!overrideDir().isEmpty())
         return overrideDir();
-    return QCoreApplication::applicationDirPath();
+    // Without an application object there is no executable path; never fall back
+    // to the file-system root.
+    const QString dir = QCoreApplication::applicationDirPath();
+    return dir.isEmpty() ? QDir::currentPath() : dir;
 }
 
 void HAppPaths::setApplicationDir(const QString& dir)
