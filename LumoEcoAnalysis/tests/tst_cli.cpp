@@ -342,7 +342,8 @@ void TestCli::refusesBadInput_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    const QByteArray jpeg("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01", 20);
+    // The first bytes of a JPEG picture (JFIF header).
+    const QByteArray jpeg = QByteArray::fromHex("ffd8ffe000104a46494600010100000100010000ffdb0043");
     QTest::newRow("truncated project file")
         << QStringList{"calculate", "@"} << "cut.ee"
         << QByteArray(R"({"name":"Cut","own_vrf":{"unit_group":[{"is_odu":tr)") << 2

@@ -340,7 +340,7 @@ void TestImport::vrfNotAProjectDatabase_data()
     QTest::newRow("missing file") << "missing.vrf" << QByteArray() << false;
     QTest::newRow("text file") << "text.vrf" << QByteArray("this is not a database\n") << true;
     QTest::newRow("JPEG picture") << "picture.vrf"
-                                  << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01", 12) << true;
+                                  << QByteArray::fromHex("ffd8ffe000104a4649460001") << true;
     QTest::newRow("database without the equipment table") << "other.vrf" << QByteArray() << true;
 }
 

@@ -562,7 +562,7 @@ void TestProjectFile::unreadableFileIsReported_data()
     QTest::newRow("truncated JSON")
         << "truncated.ee" << QByteArray(R"({"name":"Other","own_vrf":{"unit_gr)") << true;
     QTest::newRow("a JPEG picture")
-        << "picture.ee" << QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00", 16) << true;
+        << "picture.ee" << QByteArray::fromHex("ffd8ffe000104a46494600010100") << true;
     QTest::newRow("a JSON array") << "array.ee" << QByteArray(R"([{"name":"Other"}])") << true;
     QTest::newRow("an empty object") << "emptyobject.ee" << QByteArray("{}") << true;
     QTest::newRow("a plain number") << "number.ee" << QByteArray("42") << true;
