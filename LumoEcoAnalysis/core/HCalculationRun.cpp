@@ -258,14 +258,19 @@ QString HCalculationRun::toTable() const
           << "Load %" << qSetFieldWidth(14) << "Building kW" << qSetFieldWidth(13) << "ODU kWh"
           << "IDU kWh"
           << "Total kWh" << qSetFieldWidth(0) << "\n";
+        if (rows.isEmpty())
+            s << "    (no hours)\n";
         for (const BinRow& b : rows)
             s << qSetFieldWidth(7) << num(b.temp, 0) << qSetFieldWidth(7) << b.hours
               << qSetFieldWidth(9) << num(b.loadRatio * 100.0, 1) << qSetFieldWidth(14)
               << num(b.buildingLoad) << qSetFieldWidth(13) << num(b.oduKWh) << num(b.iduKWh)
               << num(b.totalKWh) << qSetFieldWidth(0) << "\n";
     };
-    bins("Own system, cooling hours by outdoor temperature", r.coolingBins);
-    bins("Own system, heating hours by outdoor temperature", r.heatingBins);
+    bins("Own system, cooling hours by outdoor temperature (load %: building load ratio)",
+         r.coolingBins);
+    bins("Own system, heating hours by outdoor temperature (load %: building load ratio, "
+         "negative in heating)",
+         r.heatingBins);
     s.flush();
     return out;
 }
