@@ -81,6 +81,42 @@ int collectEEDUnits(const QJsonValue& arrayValue, bool odu, QVector<ImportedUnit
     return wrongTypes;
 }
 
+// The unit rows of a project database; false when the equipment table or one of
+// its columns is missing. The queries end before the caller closes the database.
+bool readMaterialRows(HDatabase& db, QVector<ImportedUnit>& units)
+{
+    QSqlQuery rows = db.query(QStringLiteral("select * from r_material where [scope] = ? and "
+                                             "([type] = 0 or [type] = 1)"),
+                              {QStringLiteral("project")});
+    const QSqlRecord columns = rows.record();
+    for (const char* name : {"type", "id_series", "description", "model", "quantity"}) {
+        if (columns.indexOf(QLatin1String(name)) < 0)
+            return false;
+    }
+    while (rows.next()) {
+        ImportedUnit u;
+        u.odu = rows.value("type").toInt() == 0;
+        u.series = rows.value("id_series").toInt();
+        u.category = rows.value("description").toString();
+        u.model = rows.value("model").toString();
+        u.quantity = rows.value("quantity").toInt();
+        units.append(u);
+    }
+    return true;
+}
+
+QVector<QJsonObject> readProjectInfos(HDatabase& db)
+{
+    QVector<QJsonObject> infos;
+    QSqlQuery rows = db.query(QStringLiteral("select * from p_project_info"));
+    while (rows.next()) {
+        QJsonDocument doc;
+        HJsonFunc::parseTextToJsonDoc(rows.value("project_base_info").toString(), doc);
+        infos.append(doc.object());
+    }
+    return infos;
+}
+
 void setError(QString* error, const QString& text)
 {
     if (error)
@@ -165,39 +201,14 @@ bool openVRF(const QString& path, QString* error, QString* warning)
 
     // Everything is read before the project changes, so a file that turns out not
     // to be a project database leaves the project as it was.
-    QSqlQuery rows = db.query(QStringLiteral("select * from r_material where [scope] = ? and "
-                                             "([type] = 0 or [type] = 1)"),
-                              {QStringLiteral("project")});
-    const QSqlRecord columns = rows.record();
-    const QStringList needed{"type", "id_series", "description", "model", "quantity"};
-    for (const QString& name : needed) {
-        if (columns.indexOf(name) < 0) {
-            db.closeDatabase();
-            setError(error,
-                     TranslateString("Not a project database (no equipment table): %1").arg(path));
-            return false;
-        }
-    }
     QVector<ImportedUnit> units;
-    while (rows.next()) {
-        ImportedUnit u;
-        u.odu = rows.value("type").toInt() == 0;
-        u.series = rows.value("id_series").toInt();
-        u.category = rows.value("description").toString();
-        u.model = rows.value("model").toString();
-        u.quantity = rows.value("quantity").toInt();
-        units.append(u);
+    if (!readMaterialRows(db, units)) {
+        db.closeDatabase();
+        setError(error,
+                 TranslateString("Not a project database (no equipment table): %1").arg(path));
+        return false;
     }
-    rows.finish();
-
-    QVector<QJsonObject> infos;
-    QSqlQuery infoRows = db.query(QStringLiteral("select * from p_project_info"));
-    while (infoRows.next()) {
-        QJsonDocument doc;
-        HJsonFunc::parseTextToJsonDoc(infoRows.value("project_base_info").toString(), doc);
-        infos.append(doc.object());
-    }
-    infoRows.finish();
+    const QVector<QJsonObject> infos = readProjectInfos(db);
     db.closeDatabase();
 
     HProject* project = HProject::getProject();
