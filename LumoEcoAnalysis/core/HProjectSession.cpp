@@ -13,7 +13,7 @@
 
 void HProjectSession::registerProductDatabase(const QString& fileName)
 {
-    HDbFind::setDbFileAndPwd(fileName, QStringLiteral("ecodb2015"));
+    HDbFind::setDbFileAndPwd(fileName, QStringLiteral("lumoe2017"));
 }
 
 HProject* HProjectSession::startProject()
