@@ -366,7 +366,7 @@ QString HCalculationRun::toCsv() const
 QString HCalculationRun::hourlyCsvHeader()
 {
     return QStringLiteral(
-        "month,day,hour,hour_order,schedule_on,thermostat_on,dry_bulb_c,"
+        "month,day,hour,hour_order,weekday,schedule_on,thermostat_on,dry_bulb_c,"
         "building_cooling_kw,building_heating_kw,load_ratio,own_ratio,other_ratio,"
         "own_odu_kwh,own_idu_kwh,other_odu_kwh,other_idu_kwh,average_eir");
 }
@@ -392,7 +392,7 @@ bool HCalculationRun::writeHourlyCsv(const QString& path, QString* error)
                 if (!hour)
                     continue;
                 s << m << ',' << day->Getday() << ',' << h << ',' << hour->Gethour_order() << ','
-                  << (hour->GetisTurnOnBySchedule() ? 1 : 0) << ','
+                  << hour->GetdayOfWeek() << ',' << (hour->GetisTurnOnBySchedule() ? 1 : 0) << ','
                   << (hour->GetisThermostatMode() ? 1 : 0) << ','
                   << exact(hour->Getdry_bulb_temperature()) << ','
                   << exact(hour->Getbuilding_load_cooling()) << ','
