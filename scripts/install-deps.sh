@@ -24,6 +24,11 @@ fi
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Missing packages: ${missing[*]}" >&2
+    echo "Install them as root (apt-get install ${missing[*]}) or install sudo." >&2
+    exit 1
+  fi
   sudo=(sudo)
 fi
 echo "Installing: ${missing[*]}"
