@@ -13,9 +13,9 @@
 // Setting an unknown code selects the quantity's default.
 //
 // Text results use the C locale and 15 significant digits, so they parse back
-// with QString::toDouble and a round trip base -> current -> base is exact to
-// about 1e-15. Text arguments are read in the C locale; text that is not a
-// number gives an empty result.
+// with QString::toDouble and a round trip base -> current -> base agrees within
+// about 1e-14 relative. Text arguments are read in the C locale; text that is
+// not a number gives an empty result.
 //
 // Label styles: 0 = "(kW)" for column headers, 1 = " (kW)" for captions and
 // axis titles, -1 = "kW" alone. Labels are translated for display.
