@@ -1,6 +1,7 @@
 #include "HJsonConfig.h"
 #include "HJsonFunc.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -9,6 +10,9 @@ struct ConfigState
 {
     QString fileName;
     QJsonObject root;
+    // False when the file exists but holds no JSON object: saving would replace
+    // what the user wrote, so changes then stay in memory.
+    bool writable = false;
 };
 
 ConfigState& state()
@@ -23,12 +27,16 @@ bool HJsonConfig::read(const QString& fileName)
     ConfigState& s = state();
     s.fileName = fileName;
     s.root = QJsonObject();
+    s.writable = false;
     if (fileName.isEmpty())
         return false;
     QJsonDocument doc;
-    if (!HJsonFunc::readFileToJsonDoc(fileName, doc))
+    if (!HJsonFunc::readFileToJsonDoc(fileName, doc)) {
+        s.writable = !QFileInfo::exists(fileName);
         return false;
+    }
     s.root = doc.object();
+    s.writable = doc.isObject();
     return doc.isObject();
 }
 
@@ -48,7 +56,7 @@ bool HJsonConfig::setValue(const QString& group, const QString& key, const QJson
     QJsonObject g = s.root.value(group).toObject();
     g.insert(key, value);
     s.root.insert(group, g);
-    if (s.fileName.isEmpty())
+    if (s.fileName.isEmpty() || !s.writable)
         return false;
     return HJsonFunc::jsonDocToFile(QJsonDocument(s.root), s.fileName, QJsonDocument::Indented);
 }

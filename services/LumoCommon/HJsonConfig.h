@@ -12,6 +12,8 @@ public:
     // Sets `value` from the configuration; leaves it untouched when absent or not a bool.
     static void getValue(const QString& group, const QString& key, bool& value);
     // Stores the value and persists the whole configuration atomically to the file read last.
+    // A file that exists but is not a JSON object is never overwritten: the value then
+    // holds for this run only and the result is false.
     static bool setValue(const QString& group, const QString& key, const QJsonValue& value);
     static QString fileName();
 };

@@ -17,6 +17,8 @@ private slots:
     void getValue();
     void setValuePersists();
     void setValueWithoutWritableFileStillReads();
+    void setValueKeepsUnreadableFile_data();
+    void setValueKeepsUnreadableFile();
     void relativeNameUsesWorkingDirectory();
 
 private:
@@ -125,6 +127,28 @@ void tst_JsonConfig::setValueWithoutWritableFileStillReads()
     bool value = false;
     HJsonConfig::getValue(QStringLiteral("adjust"), QStringLiteral("is_adjust"), value);
     QVERIFY(value);
+}
+
+void tst_JsonConfig::setValueKeepsUnreadableFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("typing error") << QByteArray("{\"other\": {\"is_debug\": true,}}");
+    QTest::newRow("array") << QByteArray("[true]");
+}
+
+void tst_JsonConfig::setValueKeepsUnreadableFile()
+{
+    // What the user wrote (with a mistake) is not replaced by a file holding one switch.
+    QFETCH(QByteArray, content);
+    writeConfig(content);
+    QVERIFY(!HJsonConfig::read(m_path));
+    QVERIFY(!HJsonConfig::setValue(QStringLiteral("adjust"), QStringLiteral("is_adjust"), true));
+    bool value = false;
+    HJsonConfig::getValue(QStringLiteral("adjust"), QStringLiteral("is_adjust"), value);
+    QVERIFY(value);
+    QFile f(m_path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), content);
 }
 
 void tst_JsonConfig::relativeNameUsesWorkingDirectory()
