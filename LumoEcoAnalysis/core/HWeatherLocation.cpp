@@ -1,5 +1,6 @@
 #include "HWeatherLocation.h"
 
+#include "HDatabase.h"
 #include "HProject.h"
 #include "HWeatherAnalysis.h"
 #include "LumoWeather.h"
@@ -21,7 +22,15 @@ bool HWeatherLocation::setProjectLocation(const QString& country, const QString&
     const QString table = findCityTable(country, city);
     if (result)
         *result = Result();
-    if (table.isEmpty()) {
+    // An index row whose table is missing, unquotable or without one valid reading
+    // would fill the year with 0 degrees and pass it off as weather.
+    const QString quoted = HDatabase::quoteIdentifier(table);
+    const bool readable = !quoted.isEmpty()
+        && LumoWeather::getQWeather()
+               ->weatherQuery(
+                   QStringLiteral("select 1 from %1 where dry_temp<100 limit 1").arg(quoted))
+               .next();
+    if (!readable) {
         project->setisHave8760WeatherData(false);
         return false;
     }

@@ -8,7 +8,7 @@ class HWeatherLocation
 public:
     struct Result
     {
-        bool found = false; // the index has a table for the city
+        bool found = false; // the index has a table with valid readings for the city
         QString tableName;
         double maxTemp = 0.0; // degrees C, averaged year
         double minTemp = 0.0;
@@ -20,8 +20,9 @@ public:
 
     // Finds the city's table, analyses it with `ignoreHours` (design-hours rule),
     // writes isHave8760WeatherData, max_temp, min_temp and average_temp into the
-    // global project and fills its hourly year. False when the city has no table
-    // (isHave8760WeatherData is then false and nothing else changes).
+    // global project and fills its hourly year. False when the city has no table, or
+    // its table is missing or holds no valid reading (isHave8760WeatherData is then
+    // false and nothing else changes).
     static bool setProjectLocation(const QString& country, const QString& city, int ignoreHours,
                                    Result* result = nullptr);
 };

@@ -243,6 +243,11 @@ void TstWeatherYear::setProjectLocation_data()
     QTest::newRow("unknown city") << QStringLiteral("China") << QStringLiteral("Atlantis") << false;
     QTest::newRow("quote injection finds nothing")
         << QStringLiteral("China") << QStringLiteral("x' or '1'='1") << false;
+    // An index row is not weather: a year of 0 degrees must not pass as data.
+    QTest::newRow("index row whose table is missing")
+        << QStringLiteral("China") << QStringLiteral("Ghost") << false;
+    QTest::newRow("table without a valid reading")
+        << QStringLiteral("China") << QStringLiteral("Broken") << false;
 }
 
 void TstWeatherYear::setProjectLocation()
@@ -261,9 +266,16 @@ void TstWeatherYear::setProjectLocation()
                    QStringLiteral("CIV_Abidjan"), {2001}, [](int, int m, int d, int) {
                        return Reading{QDate(2001, m, d).dayOfYear() / 10.0, 0.5};
                    });
+        db.exec(QStringLiteral("INSERT INTO tb_glb_idx (nation, city, tableName) VALUES (?, ?, ?)"),
+                {QStringLiteral("China"), QStringLiteral("Ghost"), QStringLiteral("CHN_Ghost")});
+        db.addCity(QStringLiteral("China"), QStringLiteral("Broken"), QStringLiteral("CHN_Broken"),
+                   {2001}, [](int, int, int, int) {
+                       return Reading{999.0, 0.5};
+                   });
     }
     LumoWeather weather;
     HProject* project = HProject::getProject();
+    project->getYear()->getHour(2, 1, 3)->setdry_bulb_temperature(-7.0);
     project->setisHave8760WeatherData(!found);
     HWeatherLocation::Result result;
     QCOMPARE(HWeatherLocation::setProjectLocation(country, city, 35, &result), found);
@@ -271,6 +283,8 @@ void TstWeatherYear::setProjectLocation()
     QCOMPARE(result.found, found);
     if (!found) {
         QCOMPARE(project->Getmax_temp(), 31.9); // untouched default
+        QCOMPARE(project->getYear()->getHour(2, 1, 3)->Getdry_bulb_temperature(), -7.0);
+        QVERIFY(project->getWeatherExtremeData().isEmpty());
         return;
     }
     BRIVANTA_COMPARE_NEAR(project->Getmax_temp(), 36.5, 1e-12);
