@@ -57,8 +57,8 @@ QJsonArray readVKCPoints(HDatabase* db, const QString& table, const QString& tem
     const QString quotedTemp = HDatabase::quoteIdentifier(tempColumn);
     if (quoted.isEmpty() || quotedTemp.isEmpty())
         return points;
-    if (!db->tableIsExist(table))
-        return points;
+    // No existence check first: a missing table fails the query and yields no rows, while
+    // a look-up in the schema for every table of every product slows the build severalfold.
     QSqlQuery q = db->query(
         QStringLiteral("select * from %1 where %2 > ? and %2 < ?").arg(quoted, quotedTemp),
         {designTemp - 0.2, designTemp + 0.2});

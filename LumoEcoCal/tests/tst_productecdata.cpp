@@ -187,6 +187,7 @@ private slots:
     void designConditionRows();
     void prefixFromCode_data();
     void prefixFromCode();
+    void columnNamesInAnyCase();
     void existingTableIsLeftAlone();
     void failedBuildLeavesPreviousState_data();
     void failedBuildLeavesPreviousState();
@@ -371,6 +372,60 @@ void TestProductEcData::prefixFromCode()
     QFETCH(QString, code);
     QFETCH(QString, prefix);
     QCOMPARE(HInitVRFProductECData::vkcPrefixFromCode(code), prefix);
+}
+
+// Delivered databases do not agree on the case of column names; every column is
+// found whatever its case.
+void TestProductEcData::columnNamesInAnyCase()
+{
+    const QStringList sql{
+        "create table __Product_idx (PRODUCT_CODE varchar, Model varchar, IS_NOT_FOR_SALE int)",
+        "create table __product_series (ID_SERIES int, PRODUCT_TYPE int, ODU_TYPE int, CATEGORY "
+        "varchar, POWERSUPPLY varchar, SUB_CATALOG varchar, TABLE_NAME varchar, IS_NOT_FOR_SALE "
+        "int)",
+        "create table __rule_unit_type (ID_SERIES int, IS_WATER_SERIES boolean)",
+        "insert into __product_series values (1, 0, 1, 'VX', '380V', 'sub', 'ODU', 0)",
+        "insert into __product_series values (2, 0, 1, 'Water', '380V', 'sub', 'ODU_W', 0)",
+        "insert into __product_series values (3, 0, 1, 'Legacy', '380V', 'sub', 'ODU_L', 1)",
+        "insert into __product_series values (10, 1, 0, 'Cassette', '230V', 'cas', 'IDU', 0)",
+        "insert into __rule_unit_type values (2, 1)",
+        "create table ODU (PRODUCT_CODE varchar, VKC_TABLE_NAME_PREFIX varchar)",
+        "insert into ODU values ('U-1', 'VKC_U'), ('U-2', 'VKC_U')",
+        "create table ODU_W (PRODUCT_CODE varchar, VKC_TABLE_NAME_PREFIX varchar)",
+        "insert into ODU_W values ('W-1', 'VKC_U')",
+        "create table ODU_L (PRODUCT_CODE varchar, VKC_TABLE_NAME_PREFIX varchar)",
+        "insert into ODU_L values ('L-1', 'VKC_U')",
+        "create table VKC_U_C (DB double, PRE double, [19tc] double, [19pi] double)",
+        "insert into VKC_U_C values (35, 50, 14, 2.5), (35, 100, 28, 7)",
+        "create table VKC_U_H (WB double, PRE double, [20tc] double, [20pi] double)",
+        "insert into VKC_U_H values (6, 100, 32, 7.5)",
+        "create table IDU (MODEL varchar, CAPACITY_COOLING_KW double, CAPACITY_HEATING_KW "
+        "double, \"ratedpower+ratedpower+w\" double)",
+        "insert into IDU values ('K-28', 2.8, 3.2, 45)",
+        "insert into __Product_idx values ('U-1', 'Demo U1', 0), ('U-2', 'Demo U2', 1), "
+        "('K-28', 'Demo K28', 0)"};
+    QVERIFY(makeDatabase(m_path, sql));
+    HInitVRFProductECData data;
+
+    QCOMPARE(countRows(), 2); // U-2 flagged, W-1 water, L-1 series not for sale
+    const EcRow outdoor = ecRow("U-1");
+    QVERIFY(outdoor.found);
+    QCOMPARE(outdoor.oemModel, QString("Demo U1"));
+    QCOMPARE(outdoor.idSeries, 1);
+    QCOMPARE(outdoor.category, QString("VX"));
+    BRIVANTA_COMPARE_NEAR(outdoor.tcC, 28.0, 1e-9);
+    BRIVANTA_COMPARE_NEAR(outdoor.piC, 7.0, 1e-9);
+    BRIVANTA_COMPARE_NEAR(outdoor.tcH, 32.0, 1e-9);
+    BRIVANTA_COMPARE_NEAR(outdoor.piH, 7.5, 1e-9);
+    QCOMPARE(points(outdoor.dataC).size(), 2);
+    QCOMPARE(points(outdoor.dataC).first().toObject().value("precent").toDouble(), 50.0);
+
+    const EcRow indoor = ecRow("K-28");
+    QVERIFY(indoor.found);
+    QCOMPARE(indoor.oemModel, QString("Demo K28"));
+    BRIVANTA_COMPARE_NEAR(indoor.tcC, 2.8, 1e-9);
+    BRIVANTA_COMPARE_NEAR(indoor.tcH, 3.2, 1e-9);
+    BRIVANTA_COMPARE_NEAR(indoor.piC, 45.0, 1e-9);
 }
 
 void TestProductEcData::existingTableIsLeftAlone()
