@@ -1,6 +1,7 @@
 #include "HDbFind.h"
 #include "HInitVRFProductECData.h"
 #include "HJsonConfig.h"
+#include "HLanguage.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ const QString kProductDbPassword = QStringLiteral("lumoe2017");
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    HLanguage::applySavedLanguage();
     // Relative names: both files are looked up in the working directory.
     HJsonConfig::read(QStringLiteral("ee_config.json"));
     HDbFind::setDbFileAndPwd(QStringLiteral("Product.mdb"), kProductDbPassword);

@@ -1,9 +1,11 @@
 #include "HLanguage.h"
 #include "HAppPaths.h"
+#include "HJsonFunc.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -115,4 +117,31 @@ QString HLanguage::displayName(const QString& code)
         || (locale.language() == QLocale::Chinese && locale.country() == QLocale::China))
         name = QStringLiteral("简体中文");
     return name.isEmpty() ? code : name;
+}
+
+QString HLanguage::settingsFile()
+{
+    return QDir(HAppPaths::applicationDir()).filePath(QStringLiteral("language.json"));
+}
+
+QString HLanguage::savedLanguage()
+{
+    QJsonDocument doc;
+    if (!HJsonFunc::readFileToJsonDoc(settingsFile(), doc))
+        return QString();
+    return doc.object().value(QStringLiteral("language")).toString();
+}
+
+bool HLanguage::saveLanguage(const QString& code)
+{
+    const QJsonObject obj{{QStringLiteral("language"), code}};
+    return HJsonFunc::jsonDocToFile(QJsonDocument(obj), settingsFile());
+}
+
+bool HLanguage::applySavedLanguage()
+{
+    const QString code = savedLanguage();
+    if (code.isEmpty() || !availableLanguages().contains(code))
+        return false;
+    return setLanguage(code);
 }

@@ -24,4 +24,12 @@ public:
     static QString currentLanguage();
     // The language's own name ("English", "简体中文"), for choosing it.
     static QString displayName(const QString& code);
+
+    // The choice kept between runs, in <application dir>/language.json.
+    static QString settingsFile();
+    static QString savedLanguage(); // empty when nothing was saved
+    static bool saveLanguage(const QString& code);
+    // Installs the saved language; false (English kept) when none was saved or
+    // its catalogue is no longer installed.
+    static bool applySavedLanguage();
 };

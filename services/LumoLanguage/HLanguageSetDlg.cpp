@@ -52,6 +52,8 @@ void HLanguageSetDlg::accept()
             return;
         }
         m_changed = true;
+        // Remembered for the next start; a read-only program folder only loses that.
+        HLanguage::saveLanguage(code);
     }
     QDialog::accept();
 }

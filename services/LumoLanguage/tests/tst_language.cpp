@@ -27,6 +27,8 @@ private slots:
     void missingCatalogueKeepsLanguage();
     void dialogReportsChange_data();
     void dialogReportsChange();
+    void choiceIsRememberedBetweenRuns_data();
+    void choiceIsRememberedBetweenRuns();
 
 private:
     void installCatalogues(const QStringList& codes);
@@ -44,6 +46,7 @@ void tst_Language::cleanup()
 {
     HLanguage::setLanguage(QStringLiteral("en"));
     QDir(m_dir.filePath(QStringLiteral("translations"))).removeRecursively();
+    QFile::remove(HLanguage::settingsFile());
 }
 
 void tst_Language::cleanupTestCase()
@@ -164,6 +167,41 @@ void tst_Language::dialogReportsChange()
     QCOMPARE(dlg.result(), accept ? int(QDialog::Accepted) : int(QDialog::Rejected));
     QCOMPARE(dlg.isLanguageChanged(), changed);
     QCOMPARE(HLanguage::currentLanguage(), after);
+    // A change is remembered for the next start.
+    QCOMPARE(HLanguage::savedLanguage(), changed ? after : QString());
+}
+
+void tst_Language::choiceIsRememberedBetweenRuns_data()
+{
+    QTest::addColumn<QByteArray>("saved"); // empty: no file
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<bool>("applied");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("nothing saved") << QByteArray() << QStringList{"zh_CN"} << false << "en";
+    QTest::newRow("saved Chinese")
+        << QByteArray(R"({"language": "zh_CN"})") << QStringList{"zh_CN"} << true << "zh_CN";
+    QTest::newRow("catalogue since removed")
+        << QByteArray(R"({"language": "zh_CN"})") << QStringList() << false << "en";
+    QTest::newRow("unreadable file")
+        << QByteArray("{language") << QStringList{"zh_CN"} << false << "en";
+    QTest::newRow("path-like code")
+        << QByteArray(R"({"language": "../../etc/x"})") << QStringList{"zh_CN"} << false << "en";
+}
+
+void tst_Language::choiceIsRememberedBetweenRuns()
+{
+    QFETCH(QByteArray, saved);
+    QFETCH(QStringList, installed);
+    QFETCH(bool, applied);
+    QFETCH(QString, language);
+    installCatalogues(installed);
+    if (!saved.isEmpty()) {
+        QFile f(HLanguage::settingsFile());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(saved);
+    }
+    QCOMPARE(HLanguage::applySavedLanguage(), applied);
+    QCOMPARE(HLanguage::currentLanguage(), language);
 }
 
 QTEST_MAIN(tst_Language)
