@@ -64,6 +64,9 @@ bool HWeatherAnalysis::readAveragedYear()
                        "group by month,day,hour order by month,day,hour")
             .arg(table, analysisCondition(m_years));
     QSqlQuery q = LumoWeather::getQWeather()->weatherQuery(sql);
+    // A statement that fails (damaged table) is no averaged year: nothing to report.
+    if (!q.isActive())
+        return false;
     m_hours.reserve(8760);
     while (q.next()) {
         m_hours.append({q.value(2).toInt(), q.value(3).toInt(), q.value(4).toInt(),

@@ -53,6 +53,7 @@ private slots:
     void cachePathStaysInside_data();
     void cachePathStaysInside();
     void cacheWithOtherDesignHours();
+    void missingTable_data();
     void missingTable();
 
 private:
@@ -426,10 +427,25 @@ void TstWeatherAnalysis::cacheWithOtherDesignHours()
              fresh87.GetAverageTemperature());
 }
 
+void TstWeatherAnalysis::missingTable_data()
+{
+    // Statement creating the table "NoSuchTable" (none: the table is missing).
+    QTest::addColumn<QString>("create");
+    QTest::newRow("no such table") << QString();
+    QTest::newRow("table that cannot be averaged (no humidity column)")
+        << QStringLiteral("CREATE TABLE NoSuchTable (year INTEGER, month INTEGER, day INTEGER, "
+                          "hour INTEGER, dry_temp REAL)");
+}
+
 void TstWeatherAnalysis::missingTable()
 {
+    QFETCH(QString, create);
     {
         weatherfixture::Db db(dbPath());
+        if (!create.isEmpty()) {
+            db.exec(create);
+            db.exec(QStringLiteral("INSERT INTO NoSuchTable VALUES (2001, 1, 1, 0, 5.0)"));
+        }
     }
     LumoWeather weather;
     HWeatherAnalysis analysis(QStringLiteral("NoSuchTable"));
