@@ -33,6 +33,18 @@ struct Failure
     throw Failure{message};
 }
 
+// Table names come from the source files: quoted, and refused where they could end the
+// quotes or hold control characters.
+QString quoted(const QString& name)
+{
+    bool usable = !name.isEmpty() && !name.contains(QLatin1Char('"'));
+    for (const QChar ch : name)
+        usable = usable && ch.category() != QChar::Other_Control;
+    if (!usable)
+        fail(QStringLiteral("unusable table name '%1'").arg(name));
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
 QString readText(const QString& path)
 {
     QFile file(path);
@@ -168,7 +180,7 @@ public:
     QStringList columns(const QString& table)
     {
         QSqlQuery q(m_db);
-        if (!q.exec(QStringLiteral("select * from \"%1\" limit 0").arg(table)))
+        if (!q.exec(QStringLiteral("select * from %1 limit 0").arg(quoted(table))))
             fail(QStringLiteral("no table %1").arg(table));
         QStringList names;
         const QSqlRecord rec = q.record();
@@ -227,11 +239,12 @@ const int kLoads[] = {30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130};
 void writeCoolingTable(Builder& b, const QString& table, double ratedTc, double ratedPi,
                        const PartLoadShape& shape)
 {
-    b.exec(QStringLiteral("create table \"%1\" (db double, pre double, \"16TC\" double, "
+    b.exec(QStringLiteral("create table %1 (db double, pre double, \"16TC\" double, "
                           "\"16PI\" double, \"19TC\" double, \"19PI\" double, \"22TC\" double, "
                           "\"22PI\" double)")
-               .arg(table));
-    const QString insert = QStringLiteral("insert into \"%1\" values (?,?,?,?,?,?,?,?)").arg(table);
+               .arg(quoted(table)));
+    const QString insert =
+        QStringLiteral("insert into %1 values (?,?,?,?,?,?,?,?)").arg(quoted(table));
     for (const double db : {20.0, 25.0, 30.0, 35.0, 40.0, 43.0}) {
         for (const int pre : kLoads) {
             const double p = pre / 100.0;
@@ -250,11 +263,12 @@ void writeCoolingTable(Builder& b, const QString& table, double ratedTc, double 
 void writeHeatingTable(Builder& b, const QString& table, double ratedTc, double ratedPi,
                        const PartLoadShape& shape)
 {
-    b.exec(QStringLiteral("create table \"%1\" (wb double, pre double, \"16TC\" double, "
+    b.exec(QStringLiteral("create table %1 (wb double, pre double, \"16TC\" double, "
                           "\"16PI\" double, \"20TC\" double, \"20PI\" double, \"24TC\" double, "
                           "\"24PI\" double)")
-               .arg(table));
-    const QString insert = QStringLiteral("insert into \"%1\" values (?,?,?,?,?,?,?,?)").arg(table);
+               .arg(quoted(table)));
+    const QString insert =
+        QStringLiteral("insert into %1 values (?,?,?,?,?,?,?,?)").arg(quoted(table));
     for (const double wb : {-15.0, -7.0, 0.0, 6.0, 10.0, 15.0}) {
         const double outdoorCapacity =
             wb < 6.0 ? 1.0 - 0.022 * (6.0 - wb) : 1.0 + 0.01 * (wb - 6.0);
@@ -299,8 +313,8 @@ void addOutdoorUnits(Builder& b, const QString& csv)
         QStringList marks;
         for (int i = 0; i < names.size(); ++i)
             marks << QStringLiteral("?");
-        b.exec(QStringLiteral("insert into \"%1\" (%2) values (%3)")
-                   .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+        b.exec(QStringLiteral("insert into %1 (%2) values (%3)")
+                   .arg(quoted(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                values);
         b.exec(
             QStringLiteral("insert into __Product_idx (product_code, model, product_type, brand, "
@@ -325,13 +339,12 @@ void addIndoorUnits(Builder& b, const QString& csv)
 {
     for (const auto& row : readCsv(csv)) {
         const QString model = row.value(QStringLiteral("model"));
-        b.exec(
-            QStringLiteral("insert into \"%1\" (model, capacity_cooling_kw, capacity_heating_kw, "
-                           "\"RatedPower+RatedPower+W\") values (?,?,?,?)")
-                .arg(row.value(QStringLiteral("table"))),
-            {model, number(row, QStringLiteral("capacity_cooling_kw")),
-             number(row, QStringLiteral("capacity_heating_kw")),
-             number(row, QStringLiteral("rated_power_w"))});
+        b.exec(QStringLiteral("insert into %1 (model, capacity_cooling_kw, capacity_heating_kw, "
+                              "\"RatedPower+RatedPower+W\") values (?,?,?,?)")
+                   .arg(quoted(row.value(QStringLiteral("table")))),
+               {model, number(row, QStringLiteral("capacity_cooling_kw")),
+                number(row, QStringLiteral("capacity_heating_kw")),
+                number(row, QStringLiteral("rated_power_w"))});
         b.exec(
             QStringLiteral("insert into __Product_idx (product_code, model, product_type, brand, "
                            "is_not_for_sale) values (?,?,1,?,0)"),
