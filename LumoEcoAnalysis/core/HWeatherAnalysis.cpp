@@ -340,6 +340,10 @@ void HWeatherAnalysis::analysisData()
         // temperature does, so a cache made with another rule is not served as is.
         if (IgnoreHours != requestedIgnoreHours && readAveragedYear()) {
             IgnoreHours = requestedIgnoreHours;
+            // As a fresh analysis: no design hour (too many ignored) leaves zeros, never
+            // the cached rule's figures under the requested rule's name.
+            AverageTemperature = 0.0;
+            MaxTempInMonth = MaxTempInDay = MaxTempHour = 0;
             calculateDesignAverageTemp();
             extremeResult.insert(QStringLiteral("IgnoreHours"), IgnoreHours);
             extremeResult.insert(QStringLiteral("AverageTemperature"), AverageTemperature);

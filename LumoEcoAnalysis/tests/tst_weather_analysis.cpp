@@ -52,6 +52,7 @@ private slots:
     void corruptCache();
     void cachePathStaysInside_data();
     void cachePathStaysInside();
+    void cacheWithOtherDesignHours_data();
     void cacheWithOtherDesignHours();
     void missingTable_data();
     void missingTable();
@@ -399,8 +400,16 @@ void TstWeatherAnalysis::cachePathStaysInside()
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("weather/a/b.json"))));
 }
 
+void TstWeatherAnalysis::cacheWithOtherDesignHours_data()
+{
+    QTest::addColumn<int>("hours");
+    QTest::newRow("87 hours (1 %)") << 87;
+    QTest::newRow("every hour ignored: no design hour") << 8760;
+}
+
 void TstWeatherAnalysis::cacheWithOtherDesignHours()
 {
+    QFETCH(int, hours);
     {
         weatherfixture::Db db(dbPath());
         db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("T"), {2001, 2002},
@@ -411,18 +420,22 @@ void TstWeatherAnalysis::cacheWithOtherDesignHours()
     with35.analysisData(); // writes the cache with 35 hours
 
     HWeatherAnalysis fresh87(QStringLiteral("T"));
-    fresh87.setIgnoreHours(87);
+    fresh87.setIgnoreHours(hours);
     fresh87.calculateDesignAverageTemp();
 
     HWeatherAnalysis cached87(QStringLiteral("T"));
-    cached87.setIgnoreHours(87);
+    cached87.setIgnoreHours(hours);
     cached87.analysisData();
-    QCOMPARE(cached87.GetIgnoreHours(), 87);
+    QCOMPARE(cached87.GetIgnoreHours(), hours);
+    // Served from the cache or computed afresh, the same request gives the same answer.
     QCOMPARE(cached87.GetAverageTemperature(), fresh87.GetAverageTemperature());
+    QCOMPARE(cached87.GetMaxTempInMonth(), fresh87.GetMaxTempInMonth());
+    QCOMPARE(cached87.GetMaxTempInDay(), fresh87.GetMaxTempInDay());
+    QCOMPARE(cached87.GetMaxTempHour(), fresh87.GetMaxTempHour());
     QVERIFY(cached87.GetAverageTemperature() < with35.GetAverageTemperature());
     QCOMPARE(cached87.getStatisResult(), with35.getStatisResult());
     const QJsonObject extreme = HProject::getProject()->getWeatherExtremeData();
-    QCOMPARE(extreme.value(QStringLiteral("IgnoreHours")).toInt(), 87);
+    QCOMPARE(extreme.value(QStringLiteral("IgnoreHours")).toInt(), hours);
     QCOMPARE(extreme.value(QStringLiteral("AverageTemperature")).toDouble(),
              fresh87.GetAverageTemperature());
 }
