@@ -336,7 +336,7 @@ int HLumoEcoCli::curves(const QStringList& args)
     }
     m_out << "EIR (cooling): load %, own system EIR %, other system EIR %\n"
           << HCalHelper::calEIRTest() << "\n\n"
-          << "COP (heating): load %, own system EIR %, other system EIR %\n"
+          << "COP (heating): load %, own system COP curve %, other system COP curve %\n"
           << HCalHelper::calCOPTest() << "\n";
     return Ok;
 }

@@ -22,14 +22,10 @@ namespace {
 
 const char* const dateFormat = "yyyy-MM-dd";
 
-// "quantity" is read as a double and truncated; values no int can hold read as 0.
+// "quantity" is read as a double and truncated.
 int truncatedQuantity(const QJsonValue& value)
 {
-    const double d = value.toDouble();
-    if (!std::isfinite(d) || d >= double(std::numeric_limits<int>::max()) + 1.0
-        || d <= double(std::numeric_limits<int>::min()) - 1.0)
-        return 0;
-    return int(d);
+    return HProjectFile::truncatedInt(value.toDouble());
 }
 
 QJsonObject unitToJson(const HUnit* unit)
@@ -114,6 +110,14 @@ void readOtherSystem(const QJsonObject& sysObject, HVRF* sys)
 }
 
 } // namespace
+
+int HProjectFile::truncatedInt(double value)
+{
+    if (!std::isfinite(value) || value >= double(std::numeric_limits<int>::max()) + 1.0
+        || value <= double(std::numeric_limits<int>::min()) - 1.0)
+        return 0;
+    return int(value);
+}
 
 QJsonObject HProjectFile::toJson(HProject* p)
 {

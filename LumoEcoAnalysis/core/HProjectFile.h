@@ -14,6 +14,10 @@ public:
     // Reads a non-empty document into the project. Own-system units are completed
     // from the product database; their capacities in the file are not used.
     static void fromJson(const QJsonObject& root, HProject* project);
+
+    // A whole number stored as a number of any kind (quantities, series ids of the
+    // project and selection files): truncated; NaN and values no int holds give 0.
+    static int truncatedInt(double value);
 };
 
 // Writes the global project to `path` through a temporary file, so a failed save

@@ -3,6 +3,7 @@
 #include "HDatabase.h"
 #include "HJsonFunc.h"
 #include "HProject.h"
+#include "HProjectFile.h"
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
@@ -14,9 +15,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVector>
-
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -31,11 +29,7 @@ struct ImportedUnit
 
 int truncatedQuantity(const QJsonValue& value)
 {
-    const double d = value.toDouble();
-    if (!std::isfinite(d) || d >= double(std::numeric_limits<int>::max()) + 1.0
-        || d <= double(std::numeric_limits<int>::min()) - 1.0)
-        return 0;
-    return int(d);
+    return HProjectFile::truncatedInt(value.toDouble());
 }
 
 void appendUnits(const QVector<ImportedUnit>& units, HVRF* own)
@@ -96,10 +90,11 @@ bool readMaterialRows(HDatabase& db, QVector<ImportedUnit>& units)
     while (rows.next()) {
         ImportedUnit u;
         u.odu = rows.value("type").toInt() == 0;
-        u.series = rows.value("id_series").toInt();
+        // Through double: QVariant rounds a real to int and overflows on huge ones.
+        u.series = HProjectFile::truncatedInt(rows.value("id_series").toDouble());
         u.category = rows.value("description").toString();
         u.model = rows.value("model").toString();
-        u.quantity = rows.value("quantity").toInt();
+        u.quantity = HProjectFile::truncatedInt(rows.value("quantity").toDouble());
         units.append(u);
     }
     return true;

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,6 +38,44 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// Key paths of a JSON value: "a.b" for members, "a[].b" for members of array elements.
+void keyPaths(const QJsonValue& value, const QString& prefix, QSet<QString>& paths)
+{
+    if (value.isObject()) {
+        const QJsonObject o = value.toObject();
+        for (auto it = o.begin(); it != o.end(); ++it) {
+            const QString path = prefix.isEmpty() ? it.key() : prefix + '.' + it.key();
+            paths.insert(path);
+            keyPaths(it.value(), path, paths);
+        }
+    } else if (value.isArray()) {
+        for (const QJsonValue& element : value.toArray())
+            keyPaths(element, prefix + QStringLiteral("[]"), paths);
+    }
+}
+
+// The names in the first column ("| `name` |") of the tables below a README heading.
+QSet<QString> documentedNames(const QString& heading)
+{
+    QFile f(QStringLiteral(BRIVANTA_EXAMPLES "/README.md"));
+    QSet<QString> names;
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return names;
+    bool inSection = false;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
+        if (line.startsWith('#')) {
+            inSection = line.trimmed() == heading;
+            continue;
+        }
+        if (inSection && line.startsWith(QLatin1String("| `"))) {
+            const int end = line.indexOf('`', 3);
+            if (end > 3)
+                names.insert(line.mid(3, end - 3));
+        }
+    }
+    return names;
+}
+
 QStringList examples()
 {
     QStringList files;
@@ -59,6 +98,8 @@ private slots:
     void calculateExamples_data();
     void calculateExamples();
     void formatsAgree();
+    void outputKeysAreDocumented_data();
+    void outputKeysAreDocumented();
     void hourlyCsvAddsUpToTheYear();
     void designHoursOfTheLocation_data();
     void designHoursOfTheLocation();
@@ -215,6 +256,44 @@ void TestCli::formatsAgree()
 
     QVERIFY(table.out.contains("Year"));
     QVERIFY(table.out.contains(QString::number(year.value("own_kwh").toDouble(), 'f', 2)));
+}
+
+void TestCli::outputKeysAreDocumented_data()
+{
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<bool>("hourly"); // the hourly CSV's columns, else the JSON keys
+
+    QTest::newRow("calculate --format json") << "## JSON output of calculate" << false;
+    QTest::newRow("calculate --hourly") << "## Hourly CSV" << true;
+}
+
+void TestCli::outputKeysAreDocumented()
+{
+    QFETCH(QString, heading);
+    QFETCH(bool, hourly);
+
+    // Every example together gives cooling and heating bins.
+    QSet<QString> produced;
+    for (const QString& project : examples()) {
+        const QString csv = path("keys.csv");
+        const Run r = run({"calculate", project, "--format", "json", "--hourly", csv});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        if (hourly) {
+            QFile f(csv);
+            QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+            const QStringList header = QString::fromUtf8(f.readLine()).trimmed().split(',');
+            produced.unite(QSet<QString>(header.begin(), header.end()));
+        } else {
+            keyPaths(QJsonDocument::fromJson(r.out.toUtf8()).object(), QString(), produced);
+        }
+    }
+    const QSet<QString> documented = documentedNames(heading);
+    QStringList undocumented = (produced - documented).values();
+    QStringList gone = (documented - produced).values();
+    undocumented.sort();
+    gone.sort();
+    QVERIFY2(undocumented.isEmpty(), qPrintable("not in README: " + undocumented.join(", ")));
+    QVERIFY2(gone.isEmpty(), qPrintable("in README, not produced: " + gone.join(", ")));
 }
 
 void TestCli::hourlyCsvAddsUpToTheYear()

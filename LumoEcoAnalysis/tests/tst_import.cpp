@@ -57,10 +57,10 @@ struct MaterialRow
 {
     QString scope;
     int type;
-    int series;
+    QVariant series;
     QString description;
     QString model;
-    int quantity;
+    QVariant quantity; // stored as given: integer, real or text
 };
 
 bool makeVrf(const QString& path, const QVector<MaterialRow>& rows, const QStringList& infos,
@@ -283,6 +283,18 @@ void TestImport::vrfUnits_data()
     QTest::newRow("texts with apostrophes are bound")
         << QVector<MaterialRow>{{"project", 0, -1, "Chef's line", "O'Neil 56", 1}}
         << QStringList{"1|O'Neil 56|1|56"};
+    // Numbers of the wrong kind follow the rule of the other files: truncated, and
+    // 0 when no int holds them.
+    QTest::newRow("fractional quantity truncated")
+        << QVector<MaterialRow>{{"project", 0, 7, "VX test", "T-ODU100", 2.7}}
+        << QStringList{"1|T-ODU100|2|28"};
+    QTest::newRow("quantity and series beyond int read 0")
+        << QVector<MaterialRow>{{"project", 0, 1e300, "VX test", "NOPE", 1e300},
+                                {"project", 1, -1e300, "Cassette", "NOPE", -1e300}}
+        << QStringList{"1|NOPE|0|0", "0|NOPE|0|0"};
+    QTest::newRow("quantity as text reads 0")
+        << QVector<MaterialRow>{{"project", 0, 7, "VX test", "NOPE", "lots"}}
+        << QStringList{"1|NOPE|0|0"};
 }
 
 void TestImport::vrfUnits()
