@@ -1,7 +1,9 @@
 #include "HWeatherImport.h"
 
 #include "HDatabase.h"
+#include "HProject.h"
 #include "HWeatherAnalysis.h"
+#include "HYear.h"
 #include "LumoWeather.h"
 
 #include <QDebug>
@@ -375,6 +377,7 @@ bool HWeatherImport::writeToDatabase(const QString& countryIn, const QString& ci
         m_error = QStringLiteral("nothing to import");
         return false;
     }
+    const bool sharedDb = !db;
     if (!db)
         db = LumoWeather::getWeatherDB();
     if (!db || !db->isVilidDatabase()) {
@@ -476,6 +479,13 @@ bool HWeatherImport::writeToDatabase(const QString& countryIn, const QString& ci
     // The table's data changed: an analysis cached for it is stale.
     if (!HWeatherAnalysis::removeCacheFile(table))
         qWarning() << "stale weather analysis cache could not be removed for" << table;
+    // Likewise a project year filled from this table holds the old readings: forget
+    // its source so that setting the location again refills it.
+    if (sharedDb && HProject::globalProject) {
+        HYear* year = HProject::globalProject->getYear();
+        if (year && year->GetweatherTableName().compare(table, Qt::CaseInsensitive) == 0)
+            year->setweatherTableName(QString());
+    }
     m_table = table;
     return true;
 }

@@ -36,8 +36,9 @@ public:
     bool readFile(const QString& path, Format format = Format::Auto);
 
     // Writes the parsed readings as the table of (country, city); empty names take
-    // the file's defaults. The same city imported again replaces its table (and
-    // its analysis cache). Without `db` the shared weather database is used. On
+    // the file's defaults. The same city imported again replaces its table (its
+    // analysis cache is removed; a project year filled from it is refilled when the
+    // location is set again). Without `db` the shared weather database is used. On
     // failure the database is left unchanged.
     bool writeToDatabase(const QString& country = QString(), const QString& city = QString(),
                          HDatabase* db = nullptr);

@@ -284,6 +284,9 @@ void TstWeatherImport::reimportReplacesTableAndCache()
     analysis.analysisData();
     const QString cache = HWeatherAnalysis::cacheFilePath(table);
     QVERIFY(QFile::exists(cache));
+    QVERIFY(HWeatherLocation::setProjectLocation(country, city, 35));
+    HYear* year = HProject::getProject()->getYear();
+    BRIVANTA_COMPARE_NEAR(year->getHour(7, 4, 9)->Getdry_bulb_temperature(), 7.10, 1e-9);
 
     HWeatherImport second;
     QVERIFY2(second.importFile(writeFile(QStringLiteral("b.epw"), epwText(typicalYear(10.0))),
@@ -305,6 +308,11 @@ void TstWeatherImport::reimportReplacesTableAndCache()
     HWeatherAnalysis again(table);
     again.analysisData();
     BRIVANTA_COMPARE_NEAR(again.GetMaxTemperature(), 22.24, 1e-12);
+
+    // The project's year held the old readings: setting the location again refills it.
+    QVERIFY(HWeatherLocation::setProjectLocation(country, city, 35));
+    BRIVANTA_COMPARE_NEAR(year->getHour(7, 4, 9)->Getdry_bulb_temperature(), 17.10, 1e-9);
+    BRIVANTA_COMPARE_NEAR(HProject::getProject()->Getmax_temp(), 22.24, 1e-9);
 }
 
 void TstWeatherImport::tableNames_data()
