@@ -73,6 +73,13 @@ QString percentText(double v)
     return QString::number(v, 'f', 1);
 }
 
+// Whether writing `output` would replace the file at `input`.
+bool sameFile(const QString& output, const QString& input)
+{
+    const QFileInfo out(output);
+    return out.exists() && out.canonicalFilePath() == QFileInfo(input).canonicalFilePath();
+}
+
 } // namespace
 
 HLumoEcoCli::HLumoEcoCli()
@@ -283,6 +290,10 @@ int HLumoEcoCli::calculate(const QStringList& args)
                     QStringLiteral("unknown format '%1' (table, json or csv)").arg(format));
     if (!QFileInfo(args[0]).isFile())
         return fail(BadInput, QStringLiteral("project file not found: %1").arg(args[0]));
+    if (m_parser.isSet("hourly") && sameFile(m_parser.value("hourly"), args[0]))
+        return fail(
+            BadInput,
+            QStringLiteral("the hourly CSV would replace the project file %1").arg(args[0]));
     int ignoreHours = 0;
     if (!ignoreHoursOption(&ignoreHours) || !openWeather() || !openProducts())
         return BadInput;
@@ -352,6 +363,11 @@ int HLumoEcoCli::importProject(const QStringList& args)
         return fail(BadInput, QStringLiteral("import reads .eed or .vrf files: %1").arg(source));
     if (!QFileInfo(source).isFile())
         return fail(BadInput, QStringLiteral("file not found: %1").arg(source));
+    const QString target = m_parser.isSet("output") ? m_parser.value("output")
+                                                    : HProjectSession::projectPathFor(source);
+    if (sameFile(target, source))
+        return fail(BadInput,
+                    QStringLiteral("the output would replace the source file %1").arg(source));
     if (!openProducts())
         return BadInput;
 
@@ -362,8 +378,6 @@ int HLumoEcoCli::importProject(const QStringList& args)
     if (!warning.isEmpty())
         m_err << "lumoeco: warning: " << warning.simplified() << "\n";
 
-    const QString target = m_parser.isSet("output") ? m_parser.value("output")
-                                                    : HProjectSession::projectPathFor(source);
     if (!saveProjectFile(target, &error))
         return fail(BadInput, error);
 

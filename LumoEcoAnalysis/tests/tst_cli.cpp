@@ -451,6 +451,14 @@ void TestCli::refusesBadInput_data()
         << QStringList{"import", "@", "-o", "out.ee"} << "notdb2.vrf"
         << QByteArray("hello world, certainly no SQLite header here") << 2
         << "Not a project database";
+    // Writing the output over the input would lose the user's file.
+    const QByteArray eed = R"({"odu_array":[],"project_parameter":{"project_information":
+                                {"project_name":"Source"}}})";
+    QTest::newRow("import written over its source")
+        << QStringList{"import", "@", "-o", "@"} << "source.eed" << eed << 2 << "source file";
+    QTest::newRow("hourly CSV written over the project")
+        << QStringList{"calculate", "@", "--hourly", "@"} << "source2.eed" << eed << 2
+        << "project file";
     QTest::newRow("unknown format") << QStringList{"calculate", "#", "--format", "xml"} << ""
                                     << QByteArray() << 2 << "unknown format";
     QTest::newRow("unknown command")
@@ -510,6 +518,11 @@ void TestCli::refusesBadInput()
     QCOMPARE(lines.size(), 1);
     QVERIFY(lines.first().contains(message));
     QVERIFY2(r.out.isEmpty(), qPrintable(r.out));
+    if (!file.isEmpty() && !content.isEmpty()) {
+        QFile f(path(file));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), content); // the input is never written
+    }
 }
 
 void TestCli::importThenCalculate()
