@@ -93,6 +93,7 @@ private slots:
     void badFile_data();
     void badFile();
     void reimportReplacesTableAndCache();
+    void failedWriteKeepsOldTable();
     void tableNames_data();
     void tableNames();
     void newDatabaseFile();
@@ -313,6 +314,37 @@ void TstWeatherImport::reimportReplacesTableAndCache()
     QVERIFY(HWeatherLocation::setProjectLocation(country, city, 35));
     BRIVANTA_COMPARE_NEAR(year->getHour(7, 4, 9)->Getdry_bulb_temperature(), 17.10, 1e-9);
     BRIVANTA_COMPARE_NEAR(HProject::getProject()->Getmax_temp(), 22.24, 1e-9);
+}
+
+void TstWeatherImport::failedWriteKeepsOldTable()
+{
+    // The index refuses new rows: the import fails at its last statement, after the
+    // old table was dropped and refilled inside the transaction.
+    HDatabase* db = LumoWeather::getWeatherDB();
+    QVERIFY(db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON tb_glb_idx "
+                                    "BEGIN SELECT RAISE(ABORT, 'index is read-only'); END")));
+    LumoWeather weather;
+    HWeatherAnalysis analysis(QStringLiteral("EX_Town"));
+    analysis.analysisData();
+    const QString cache = HWeatherAnalysis::cacheFilePath(QStringLiteral("EX_Town"));
+    QVERIFY(QFile::exists(cache));
+
+    HWeatherImport import;
+    QVERIFY(!import.importFile(writeFile(QStringLiteral("t.epw"), epwText(typicalYear())),
+                               QStringLiteral("Existing"), QStringLiteral("Town")));
+    QVERIFY2(import.errorString().contains(QStringLiteral("index")),
+             qPrintable(import.errorString()));
+    QVERIFY(import.tableName().isEmpty());
+    QSqlQuery q =
+        db->query(QStringLiteral("select count(*), min(dry_temp), max(dry_temp) from [EX_Town]"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 8760);
+    QCOMPARE(q.value(1).toDouble(), 5.0);
+    QCOMPARE(q.value(2).toDouble(), 5.0);
+    QCOMPARE(HWeatherLocation::findCityTable(QStringLiteral("Existing"), QStringLiteral("Town")),
+             QStringLiteral("EX_Town"));
+    QVERIFY(QFile::exists(cache)); // still describes the unchanged table
+    QVERIFY(!db->tableIsExist(QStringLiteral("Existing_Town")));
 }
 
 void TstWeatherImport::tableNames_data()
