@@ -47,11 +47,7 @@ HProject* presetProject()
     return p;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using projectfixture::writeFile;
 
 struct MaterialRow
 {
