@@ -308,6 +308,11 @@ bool HWeatherAnalysis::ReadStatisResult()
             || item.value(QStringLiteral("temp_times_month")).toArray().size() != 12)
             return false;
     }
+    // The hour axis is built from totalHours: a damaged count (beyond a leap year, or
+    // not the number of cached temperatures) must not size it.
+    const int hours = extreme.value(QStringLiteral("totalHours")).toInt();
+    if (hours < 0 || hours > 8784 || extreme.value(QStringLiteral("gy")).toArray().size() != hours)
+        return false;
 
     statisResult = statis;
     extremeResult = extreme;

@@ -330,6 +330,14 @@ void TstWeatherAnalysis::corruptCache_data()
         "{\"extreme_result\":{\"city_table_name\":\"U\",\"MaxTemperature\":50},"
         "\"statis_result\":[{\"temp_dot\":1,\"temp_times_month\":[0,0,0,0,0,0,0,0,0,0,0,0],"
         "\"total_times\":0}]}");
+    QTest::newRow("hour count far beyond a year") << QByteArray(
+        "{\"extreme_result\":{\"city_table_name\":\"T\",\"totalHours\":100000,\"gy\":[]},"
+        "\"statis_result\":[{\"temp_dot\":1,\"temp_times_month\":[0,0,0,0,0,0,0,0,0,0,0,0],"
+        "\"total_times\":0}]}");
+    QTest::newRow("fewer temperatures than hours") << QByteArray(
+        "{\"extreme_result\":{\"city_table_name\":\"T\",\"totalHours\":8760,\"gy\":[1,2]},"
+        "\"statis_result\":[{\"temp_dot\":1,\"temp_times_month\":[0,0,0,0,0,0,0,0,0,0,0,0],"
+        "\"total_times\":0}]}");
     QTest::newRow("damaged bin") << QByteArray(
         "{\"extreme_result\":{\"city_table_name\":\"T\",\"MaxTemperature\":50},"
         "\"statis_result\":[{\"temp_dot\":1,\"temp_times_month\":[0,0]}]}");
