@@ -101,11 +101,11 @@ void HWeatherAnalysis::calculateDesignAverageTemp()
     }
 }
 
-bool HWeatherAnalysis::calcuateDesignAverageTempInSummer(double& dryBulb, double& humidity)
+bool HWeatherAnalysis::designPoint(bool summer, double& dryBulb, double& humidity)
 {
     if (!readAveragedYear())
         return false;
-    const AveragedHour* h = rankedHour(IgnoreHours, true);
+    const AveragedHour* h = rankedHour(IgnoreHours, summer);
     if (!h)
         return false;
     dryBulb = h->dry;
@@ -113,16 +113,14 @@ bool HWeatherAnalysis::calcuateDesignAverageTempInSummer(double& dryBulb, double
     return true;
 }
 
+bool HWeatherAnalysis::calcuateDesignAverageTempInSummer(double& dryBulb, double& humidity)
+{
+    return designPoint(true, dryBulb, humidity);
+}
+
 bool HWeatherAnalysis::calcuateDesignAverageTempInWinter(double& dryBulb, double& humidity)
 {
-    if (!readAveragedYear())
-        return false;
-    const AveragedHour* h = rankedHour(IgnoreHours, false);
-    if (!h)
-        return false;
-    dryBulb = h->dry;
-    humidity = h->humidity;
-    return true;
+    return designPoint(false, dryBulb, humidity);
 }
 
 void HWeatherAnalysis::analysisExtremeData()

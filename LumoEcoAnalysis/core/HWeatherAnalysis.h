@@ -86,6 +86,8 @@ private:
     // The hour at `rank` in descending (or ascending) order of temperature; ties
     // keep calendar order. Null when there is no such hour.
     const AveragedHour* rankedHour(int rank, bool descending) const;
+    // The summer (hottest first) or winter (coldest first) design point.
+    bool designPoint(bool summer, double& dryBulb, double& humidity);
     QString analysisCondition(const QList<int>& years) const;
 
     QList<int> tempSeries;
