@@ -233,6 +233,12 @@ bool parseNormals(const QString& path, std::vector<CityNormals>& out, QString& e
             error = QStringLiteral("line %1: bad country, city or table name").arg(lineNo);
             return false;
         }
+        // Every city's figures must say where they come from.
+        if (f[7].trimmed().isEmpty()) {
+            error =
+                QStringLiteral("line %1: no source for the normals of %2").arg(lineNo).arg(c.city);
+            return false;
+        }
         for (const QString& y : f[6].split(QLatin1Char(';'))) {
             bool ok = false;
             const int year = y.toInt(&ok);
