@@ -162,9 +162,16 @@ void HWeatherAnalysis::analysisExtremeData()
 
 void HWeatherAnalysis::initVecTempSeries()
 {
-    const int low = int(std::trunc(MinTemperature));
-    int high = int(std::trunc(MaxTemperature));
-    if (MaxTemperature > high)
+    // Valid readings lie below 100 degrees and nothing is colder than -273: a damaged
+    // value (or NaN) must neither overflow the conversion nor size a huge table.
+    auto bounded = [](double t) {
+        return std::isnan(t) ? 0.0 : std::clamp(t, -273.0, 100.0);
+    };
+    const double minTemp = bounded(MinTemperature);
+    const double maxTemp = bounded(MaxTemperature);
+    const int low = int(std::trunc(minTemp));
+    int high = int(std::trunc(maxTemp));
+    if (maxTemp > high)
         high += 1;
     tempSeries.clear();
     const int step = std::max(1, stepTempRange);

@@ -113,6 +113,9 @@ void TstWeatherAnalysis::tempSeries_data()
     QTest::newRow("max exactly 35") << -3.0 << 35.0 << -3 << 35;
     QTest::newRow("-0.5 truncates to 0") << -0.5 << 4.1 << 0 << 5;
     QTest::newRow("nothing computed") << 0.0 << 0.0 << 0 << 0;
+    // A damaged reading must not size the table: no dot lies below absolute zero.
+    QTest::newRow("-5000 stops at absolute zero") << -5000.0 << 35.2 << -273 << 36;
+    QTest::newRow("beyond the int range") << -1e12 << 1e12 << -273 << 100;
 }
 
 void TstWeatherAnalysis::tempSeries()
