@@ -24,6 +24,7 @@ private slots:
     void designPoints_data();
     void designPoints();
     void writeWithoutDatabase();
+    void failedWriteChangesNothing();
     void analyseAllFillsCaches();
 
 private:
@@ -135,6 +136,27 @@ void TstWeatherDesign::writeWithoutDatabase()
     QString error;
     QVERIFY(!HWeatherDesignPoints::write({p}, &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TstWeatherDesign::failedWriteChangesNothing()
+{
+    HDatabase* db = LumoWeather::getWeatherDB();
+    // The last city's update is refused after the first one has run.
+    QVERIFY(db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tb_glb_idx "
+                                    "WHEN new.tableName = 'CHN_XiAn' "
+                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    const QVector<HWeatherDesignPoints::Point> points = HWeatherDesignPoints::compute();
+    QCOMPARE(points.size(), 3);
+    QString error;
+    QVERIFY(!HWeatherDesignPoints::write(points, &error));
+    QVERIFY2(error.contains(QStringLiteral("CHN_XiAn")), qPrintable(error));
+    QSqlQuery q = db->query(QStringLiteral("select count(*) from tb_glb_idx where SummeryDry is "
+                                           "not null or WinterWet is not null"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
+    // The connection is usable afterwards (no transaction left open).
+    QVERIFY(db->transaction());
+    QVERIFY(db->commit());
 }
 
 void TstWeatherDesign::analyseAllFillsCaches()
