@@ -88,6 +88,8 @@ private slots:
     void init();
     void cleanup();
     void typicalYearUnderOneYear();
+    void textVariants_data();
+    void textVariants();
     void missingValues_data();
     void missingValues();
     void badFile_data();
@@ -170,6 +172,33 @@ void TstWeatherImport::typicalYearUnderOneYear()
         HProject::getProject()->getYear()->getHour(7, 4, 9)->Getdry_bulb_temperature(), 7.10, 1e-9);
     BRIVANTA_COMPARE_NEAR(result.maxTemp, 12.24, 1e-9);
     BRIVANTA_COMPARE_NEAR(result.minTemp, 1.01, 1e-9);
+}
+
+void TstWeatherImport::textVariants_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("city");
+    const QByteArray plain = epwText(typicalYear());
+    QTest::newRow("UTF-8 byte order mark")
+        << QByteArray("\xEF\xBB\xBF") + plain << QStringLiteral("TESTVILLE");
+    QByteArray crlf = plain;
+    crlf.replace("\n", "\r\n");
+    QTest::newRow("Windows line ends") << crlf << QStringLiteral("TESTVILLE");
+    QByteArray latin1 = plain;
+    latin1.replace("TESTVILLE", "K\xD6LN"); // KÖLN in Latin-1
+    QTest::newRow("Latin-1 station name") << latin1 << QStringLiteral("K\u00D6LN");
+}
+
+void TstWeatherImport::textVariants()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, city);
+    HWeatherImport import;
+    QVERIFY2(import.readFile(writeFile(QStringLiteral("v.epw"), content)),
+             qPrintable(import.errorString()));
+    QCOMPARE(import.format(), HWeatherImport::Format::Epw);
+    QCOMPARE(import.defaultCity(), city);
+    QCOMPARE(import.readings().size(), 8760);
 }
 
 void TstWeatherImport::missingValues_data()
