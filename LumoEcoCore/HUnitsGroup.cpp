@@ -3,6 +3,15 @@
 #include "HUnit.h"
 
 #include <algorithm>
+#include <limits>
+
+namespace {
+int saturatedInt(qint64 value)
+{
+    return int(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max()));
+}
+} // namespace
 
 HUnitsGroup::HUnitsGroup() = default;
 
@@ -15,7 +24,8 @@ bool HUnitsGroup::calculate()
 {
     double oduCapC = 0.0, oduPowC = 0.0, oduCapH = 0.0, oduPowH = 0.0;
     double iduCapC = 0.0, iduPowC = 0.0, iduCapH = 0.0, iduPowH = 0.0;
-    int oduQty = 0, iduQty = 0;
+    // Quantities come from files; sum wide and saturate so that no input overflows.
+    qint64 oduQty = 0, iduQty = 0;
     for (const HUnit* unit : qAsConst(*this)) {
         const double q = unit->Getquantity();
         if (unit->Getis_odu()) {
@@ -36,12 +46,12 @@ bool HUnitsGroup::calculate()
     odu_power_input_cooling = oduPowC;
     odu_total_capacity_heating = oduCapH;
     odu_power_input_heating = oduPowH;
-    odu_total_quantity = oduQty;
+    odu_total_quantity = saturatedInt(oduQty);
     idu_total_capacity_cooling = iduCapC;
     idu_power_input_cooling = iduPowC;
     idu_total_capacity_heating = iduCapH;
     idu_power_input_heating = iduPowH;
-    idu_total_quantity = iduQty;
+    idu_total_quantity = saturatedInt(iduQty);
     return true;
 }
 

@@ -114,6 +114,9 @@ void TestUnits::groupTotals_data()
     QTest::newRow("negative quantity is not rejected")
         << QVector<Line>{{true, -1, 10, 3, 11, 2.5}}
         << QVector<double>{-10, -3, -11, -2.5, -1, 0, 0, 0, 0, 0};
+    QTest::newRow("quantities beyond int saturate")
+        << QVector<Line>{{true, 2147483647, 0, 0, 0, 0}, {true, 2147483647, 0, 0, 0, 0}}
+        << QVector<double>{0, 0, 0, 0, 2147483647.0, 0, 0, 0, 0, 0};
 }
 
 void TestUnits::groupTotals()
