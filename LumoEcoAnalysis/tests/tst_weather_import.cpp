@@ -76,6 +76,26 @@ QStringList tableList(HDatabase* db)
     return names;
 }
 
+// A TMY3 CSV file with the columns the import reads: `hours` hours from 1 January
+// 01:00, 10 degrees and 77 %.
+QByteArray tmy3Text(int hours)
+{
+    QByteArray text = "723170,\"TEST STATION\",NC,-5.0,36.100,-79.950,273\n"
+                      "Date (MM/DD/YYYY),Time (HH:MM),Dry-bulb (C),Dry-bulb source,RHum (%)\n";
+    QDateTime t(QDate(1991, 1, 1), QTime(0, 0), Qt::UTC);
+    for (int i = 0; i < hours; ++i) {
+        // The hour ending at 24:00 keeps the date of its day.
+        const QDateTime end = t.addSecs(3600);
+        const bool midnight = end.time().hour() == 0;
+        text += QStringLiteral("%1,%2:00,10.0,A,77\n")
+                    .arg(t.date().toString(QStringLiteral("MM/dd/yyyy")))
+                    .arg(midnight ? 24 : end.time().hour(), 2, 10, QLatin1Char('0'))
+                    .toLatin1();
+        t = end;
+    }
+    return text;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(HWeatherImport::Format)
@@ -178,25 +198,30 @@ void TstWeatherImport::textVariants_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("city");
+    QTest::addColumn<HWeatherImport::Format>("format");
+    const HWeatherImport::Format epw = HWeatherImport::Format::Epw;
     const QByteArray plain = epwText(typicalYear());
     QTest::newRow("UTF-8 byte order mark")
-        << QByteArray("\xEF\xBB\xBF") + plain << QStringLiteral("TESTVILLE");
+        << QByteArray("\xEF\xBB\xBF") + plain << QStringLiteral("TESTVILLE") << epw;
     QByteArray crlf = plain;
     crlf.replace("\n", "\r\n");
-    QTest::newRow("Windows line ends") << crlf << QStringLiteral("TESTVILLE");
+    QTest::newRow("Windows line ends") << crlf << QStringLiteral("TESTVILLE") << epw;
     QByteArray latin1 = plain;
     latin1.replace("TESTVILLE", "K\xD6LN"); // KÖLN in Latin-1
-    QTest::newRow("Latin-1 station name") << latin1 << QStringLiteral("K\u00D6LN");
+    QTest::newRow("Latin-1 station name") << latin1 << QStringLiteral("K\u00D6LN") << epw;
+    QTest::newRow("TMY3 CSV, quoted station name")
+        << tmy3Text(8760) << QStringLiteral("TEST STATION") << HWeatherImport::Format::Tmy3;
 }
 
 void TstWeatherImport::textVariants()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, city);
+    QFETCH(HWeatherImport::Format, format);
     HWeatherImport import;
     QVERIFY2(import.readFile(writeFile(QStringLiteral("v.epw"), content)),
              qPrintable(import.errorString()));
-    QCOMPARE(import.format(), HWeatherImport::Format::Epw);
+    QCOMPARE(import.format(), format);
     QCOMPARE(import.defaultCity(), city);
     QCOMPARE(import.readings().size(), 8760);
 }
@@ -276,6 +301,11 @@ void TstWeatherImport::badFile_data()
     QTest::newRow("no LOCATION line")
         << full.mid(full.indexOf('\n') + 1) << QStringLiteral("line 1:");
     QTest::newRow("empty file") << QByteArray() << QStringLiteral("line 1:");
+    QTest::newRow("TMY3 ends early")
+        << tmy3Text(100) << QStringLiteral("line 102: the file ends with 100 of the 8760");
+    const QByteArray tmy3 = tmy3Text(8760);
+    QTest::newRow("TMY3 cut-off last line")
+        << tmy3.left(tmy3.size() - 7) << QStringLiteral("line 8762: 3 fields");
 }
 
 void TstWeatherImport::badFile()
