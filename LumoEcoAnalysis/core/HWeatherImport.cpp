@@ -7,6 +7,7 @@
 #include "LumoWeather.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -421,6 +422,16 @@ bool HWeatherImport::writeToDatabase(const QString& countryIn, const QString& ci
     }
     const QString quoted = HDatabase::quoteIdentifier(table);
 
+    // An analysis cached under this name describes other data. Remove it first: when
+    // that fails nothing is imported, rather than leaving the old figures to be served
+    // for the new table (a removed cache is merely recomputed if the import fails).
+    if (!HWeatherAnalysis::removeCacheFile(table)) {
+        m_error = QStringLiteral("cannot remove the old weather analysis %1; remove it and "
+                                 "import again")
+                      .arg(QDir::toNativeSeparators(HWeatherAnalysis::cacheFilePath(table)));
+        return false;
+    }
+
     auto abort = [&](const QString& what) {
         m_error = QStringLiteral("%1: %2").arg(what, db->lastError());
         db->rollback();
@@ -476,10 +487,7 @@ bool HWeatherImport::writeToDatabase(const QString& countryIn, const QString& ci
     if (!db->commit())
         return abort(QStringLiteral("cannot commit the import"));
 
-    // The table's data changed: an analysis cached for it is stale.
-    if (!HWeatherAnalysis::removeCacheFile(table))
-        qWarning() << "stale weather analysis cache could not be removed for" << table;
-    // Likewise a project year filled from this table holds the old readings: forget
+    // A project year filled from this table holds the old readings: forget
     // its source so that setting the location again refills it.
     if (sharedDb && HProject::globalProject) {
         HYear* year = HProject::globalProject->getYear();

@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 #include "tst_weather_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -116,6 +117,7 @@ private slots:
     void badFile();
     void reimportReplacesTableAndCache();
     void failedWriteKeepsOldTable();
+    void undeletableCacheRefusesImport();
     void tableNames_data();
     void tableNames();
     void newDatabaseFile();
@@ -402,8 +404,30 @@ void TstWeatherImport::failedWriteKeepsOldTable()
     QCOMPARE(q.value(2).toDouble(), 5.0);
     QCOMPARE(HWeatherLocation::findCityTable(QStringLiteral("Existing"), QStringLiteral("Town")),
              QStringLiteral("EX_Town"));
-    QVERIFY(QFile::exists(cache)); // still describes the unchanged table
+    // Whether the cache went or stayed, the analysis describes the unchanged table.
+    HWeatherAnalysis after(QStringLiteral("EX_Town"));
+    after.analysisData();
+    QCOMPARE(after.GetMaxTemperature(), 5.0);
+    QCOMPARE(after.GettotalHours(), 8760);
     QVERIFY(!db->tableIsExist(QStringLiteral("Existing_Town")));
+}
+
+void TstWeatherImport::undeletableCacheRefusesImport()
+{
+    // A directory where the cache file of EX_Town would be cannot be removed: the
+    // import must not replace the table while an old analysis may stay behind.
+    const QString cache = HWeatherAnalysis::cacheFilePath(QStringLiteral("EX_Town"));
+    QVERIFY(QDir().mkpath(cache + QStringLiteral("/inner")));
+    HWeatherImport import;
+    QVERIFY(!import.importFile(writeFile(QStringLiteral("t.epw"), epwText(typicalYear())),
+                               QStringLiteral("Existing"), QStringLiteral("Town")));
+    QVERIFY2(import.errorString().contains(QStringLiteral("EX_Town.json")),
+             qPrintable(import.errorString()));
+    QSqlQuery q = LumoWeather::getWeatherDB()->query(
+        QStringLiteral("select count(*), max(dry_temp) from [EX_Town]"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 8760);
+    QCOMPARE(q.value(1).toDouble(), 5.0);
 }
 
 void TstWeatherImport::tableNames_data()
