@@ -1,15 +1,10 @@
-#include "HDbFind.h"
 #include "HInitVRFProductECData.h"
 #include "HJsonConfig.h"
 #include "HLanguage.h"
+#include "HProjectSession.h"
 #include "MainWindow.h"
 
 #include <QApplication>
-
-namespace {
-// Password of the product database, handed to the database service with its file name.
-const QString kProductDbPassword = QStringLiteral("lumoe2017");
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -17,7 +12,7 @@ int main(int argc, char* argv[])
     HLanguage::applySavedLanguage();
     // Relative names: both files are looked up in the working directory.
     HJsonConfig::read(QStringLiteral("ee_config.json"));
-    HDbFind::setDbFileAndPwd(QStringLiteral("Product.mdb"), kProductDbPassword);
+    HProjectSession::registerProductDatabase(QStringLiteral("Product.mdb"));
 
     // Builds the product energy-data table when missing; outlives the window.
     HInitVRFProductECData productData;

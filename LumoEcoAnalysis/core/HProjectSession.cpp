@@ -13,6 +13,7 @@
 
 void HProjectSession::registerProductDatabase(const QString& fileName)
 {
+    // The product database's fixed password; SQLite ignores it, the service accepts it.
     HDbFind::setDbFileAndPwd(fileName, QStringLiteral("lumoe2017"));
 }
 
