@@ -49,6 +49,19 @@ HProject* presetProject()
 
 using projectfixture::writeFile;
 
+// The own units as "odu|model|quantity|cooling kW", the form the data tables expect.
+QStringList ownUnitRows()
+{
+    QStringList rows;
+    for (const HUnit* u : *HProject::getProject()->getOwnVRFSys())
+        rows << QStringLiteral("%1|%2|%3|%4")
+                    .arg(u->Getis_odu() ? 1 : 0)
+                    .arg(u->Getunit_productcode())
+                    .arg(u->Getquantity())
+                    .arg(u->Gettotal_capacity_cooling());
+    return rows;
+}
+
 struct MaterialRow
 {
     QString scope;
@@ -183,14 +196,7 @@ void TestImport::eedUnits()
     QVERIFY2(openEED(path, &error, &warning), qPrintable(error));
     QCOMPARE(!warning.isEmpty(), warns);
 
-    QStringList actual;
-    for (const HUnit* u : *HProject::getProject()->getOwnVRFSys())
-        actual << QStringLiteral("%1|%2|%3|%4")
-                      .arg(u->Getis_odu() ? 1 : 0)
-                      .arg(u->Getunit_productcode())
-                      .arg(u->Getquantity())
-                      .arg(u->Gettotal_capacity_cooling());
-    QCOMPARE(actual, expected);
+    QCOMPARE(ownUnitRows(), expected);
     // Everything but the own units and the project information keeps its value.
     HProject* p = HProject::getProject();
     QCOMPARE(p->getOtherVRFSys()->size(), 1);
@@ -304,14 +310,7 @@ void TestImport::vrfUnits()
     QVERIFY2(openVRF(path, &error, &warning), qPrintable(error));
     QVERIFY(warning.isEmpty());
 
-    QStringList actual;
-    for (const HUnit* u : *HProject::getProject()->getOwnVRFSys())
-        actual << QStringLiteral("%1|%2|%3|%4")
-                      .arg(u->Getis_odu() ? 1 : 0)
-                      .arg(u->Getunit_productcode())
-                      .arg(u->Getquantity())
-                      .arg(u->Gettotal_capacity_cooling());
-    QCOMPARE(actual, expected);
+    QCOMPARE(ownUnitRows(), expected);
     HProject* p = HProject::getProject();
     QCOMPARE(p->Getname(), QString("Imported"));
     QCOMPARE(p->Getcity(), QString("Paris"));
