@@ -405,27 +405,24 @@ bool HInitVRFProductECData::readODUVKCData(const QString& prefix, QJsonObject& r
     if (!db)
         return false;
 
-    double tc = 0.0;
-    double pi = 0.0;
-    bool rated = false;
-    const QJsonArray cooling =
-        readVKCPoints(db, prefix + QStringLiteral("_C"), QStringLiteral("db"), outdoor_dbt_summery,
-                      indoor_wbt_cooling, &tc, &pi, &rated);
-    if (rated) {
-        record.insert(QStringLiteral("tc_c"), tc);
-        record.insert(QStringLiteral("pi_c"), pi);
-    }
-    record.insert(QStringLiteral("data_c"), arrayText(cooling));
-
-    rated = false;
-    const QJsonArray heating =
-        readVKCPoints(db, prefix + QStringLiteral("_H"), QStringLiteral("wb"), outdoor_wbt_winter,
-                      indoor_dbt_heating, &tc, &pi, &rated);
-    if (rated) {
-        record.insert(QStringLiteral("tc_h"), tc);
-        record.insert(QStringLiteral("pi_h"), pi);
-    }
-    record.insert(QStringLiteral("data_h"), arrayText(heating));
+    // One mode's table (prefix_C, prefix_H): its points as data_<mode>, and tc_/pi_<mode>
+    // only when it has a 100 % row.
+    const auto readMode = [&](const QString& mode, const QString& tempColumn, double designTemp,
+                              double indoorTemp) {
+        double tc = 0.0;
+        double pi = 0.0;
+        bool rated = false;
+        const QJsonArray points =
+            readVKCPoints(db, prefix + QLatin1Char('_') + mode.toUpper(), tempColumn, designTemp,
+                          indoorTemp, &tc, &pi, &rated);
+        if (rated) {
+            record.insert(QStringLiteral("tc_") + mode, tc);
+            record.insert(QStringLiteral("pi_") + mode, pi);
+        }
+        record.insert(QStringLiteral("data_") + mode, arrayText(points));
+    };
+    readMode(QStringLiteral("c"), QStringLiteral("db"), outdoor_dbt_summery, indoor_wbt_cooling);
+    readMode(QStringLiteral("h"), QStringLiteral("wb"), outdoor_wbt_winter, indoor_dbt_heating);
     return true;
 }
 
