@@ -567,9 +567,10 @@ void HCalHelper::reCalculateLoadPrecent(HHour* hour)
             if (own && own->Getodu_total_capacity_heating() > 0.0)
                 rate = p * peak / own->Getodu_total_capacity_heating();
         }
-        // Heating is negative; an hour without load stays +0.
-        p = p > 0.0 ? -p : 0.0;
-        rate = rate > 0.0 ? -rate : 0.0;
+        // Heating is negative; an hour without load stays +0, and a load that is
+        // not a number keeps its ratio not a number (no load, no statistics).
+        p = p != 0.0 ? -p : 0.0;
+        rate = rate != 0.0 ? -rate : 0.0;
     }
     hour->setload_precent(p);
     hour->setOwnVRF_load_precent(rate);

@@ -24,6 +24,7 @@
 #include <TestSupport.h>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -186,6 +187,9 @@ private slots:
     void canCalculate();
     void inputLoads_data();
     void inputLoads();
+    void reCalculatedRatios_data();
+    void reCalculatedRatios();
+    void inputLoadNotANumber();
     void adjustMode_data();
     void adjustMode();
     void wholeYear_data();
@@ -687,6 +691,85 @@ void TestCalHelper::inputLoads()
     }
 }
 
+void TestCalHelper::reCalculatedRatios_data()
+{
+    QTest::addColumn<double>("coolingLoad");
+    QTest::addColumn<double>("heatingLoad");
+    QTest::addColumn<double>("peakCooling");
+    QTest::addColumn<double>("peakHeating");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("ownRate");
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // own outdoor capacity: 110 kW cooling, 96 kW heating
+    QTest::newRow("cooling 55 kW") << 55.0 << 0.0 << 100.0 << 80.0 << 0.55 << 0.5;
+    QTest::newRow("heating 48 kW") << 0.0 << 48.0 << 100.0 << 80.0 << -0.6 << -0.5;
+    QTest::newRow("no load") << 0.0 << 0.0 << 100.0 << 80.0 << 0.0 << 0.0;
+    QTest::newRow("cooling without peak load") << 55.0 << 0.0 << 0.0 << 80.0 << 0.0 << 0.0;
+    QTest::newRow("heating without peak load") << 0.0 << 48.0 << 100.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("heating load not a number") << 0.0 << nan << 100.0 << 80.0 << nan << nan;
+}
+
+void TestCalHelper::reCalculatedRatios()
+{
+    QFETCH(double, coolingLoad);
+    QFETCH(double, heatingLoad);
+    QFETCH(double, peakCooling);
+    QFETCH(double, peakHeating);
+    QFETCH(double, ratio);
+    QFETCH(double, ownRate);
+
+    buildStandardProject();
+    HProject* project = HProject::getProject();
+    project->setcooling_peak_load(peakCooling);
+    project->setheating_peak_load(peakHeating);
+    HHour* hour = project->getYear()->getHour(4, 10, 12);
+    hour->setbuilding_load_cooling(coolingLoad);
+    hour->setbuilding_load_heating(heatingLoad);
+    hour->setOtherVRF_load_precent(0.25);
+
+    HCalHelper::reCalculateLoadPrecent(hour);
+
+    const auto compare = [](double actual, double expected) {
+        if (std::isnan(expected))
+            QVERIFY2(std::isnan(actual), qPrintable(QString::number(actual)));
+        else
+            BRIVANTA_COMPARE_NEAR(actual, expected, 1e-12);
+    };
+    compare(hour->Getload_precent(), ratio);
+    compare(hour->GetOwnVRF_load_precent(), ownRate);
+    QCOMPARE(hour->GetOtherVRF_load_precent(), 0.25);
+    QVERIFY(!(hour->Getload_precent() == 0.0 && std::signbit(hour->Getload_precent())));
+}
+
+void TestCalHelper::inputLoadNotANumber()
+{
+    // A load that does not read as a number makes its hour's ratio not a number:
+    // the hour draws no energy and is left out of the statistics.
+    const QString path = writeProductDb(
+        QStringLiteral("create table __temp_data (id integer primary key, load real)"),
+        {QStringLiteral("nan"), 200000});
+    QVERIFY(!path.isEmpty());
+    HDbFind::setDbFileAndPwd(path, QString());
+    buildStandardProject();
+    HProject* project = HProject::getProject();
+    setWeather([](int) { return 20.0; });
+    QMap<QString, double> loads;
+    QVERIFY(HCalHelper::findInputLoadData(loads));
+    QVERIFY(std::isnan(loads.value(QStringLiteral("1"))));
+
+    QVERIFY(HCalHelper::calculateLoadAtHour(false));
+    HHour* first = project->getYear()->first();
+    QVERIFY(std::isnan(first->Getload_precent()));
+    QVERIFY(std::isnan(first->GetOwnVRF_load_precent()));
+    QCOMPARE(first->Getown_vrf_total_energy_consumption(), 0.0);
+    const HVRF* own = project->getOwnVRFSys();
+    QCOMPARE(QStringList({binsText(own->getStatResultCooling(), 'C'),
+                          binsText(own->getStatResultHeating(), 'H')})
+                 .join(QLatin1Char(' ')),
+             QStringLiteral("C20:1 H20:8758"));
+}
+
 void TestCalHelper::adjustMode_data()
 {
     QTest::addColumn<double>("ownPower");
@@ -843,6 +926,14 @@ void TestCalHelper::wholeYear()
     BRIVANTA_COMPARE_NEAR(binHeatingIdu, heatingIdu, 1e-9);
     // The other system's statistics keep their 15 empty load bins.
     QCOMPARE(project->getOtherVRFSys()->getStatResultCooling()->size(), 15);
+    for (const HStatResult* result : {project->getOtherVRFSys()->getStatResultCooling(),
+                                      project->getOtherVRFSys()->getStatResultHeating()}) {
+        QCOMPARE(result->size(), 15);
+        for (int i = 0; i < result->size(); ++i) {
+            BRIVANTA_COMPARE_NEAR(result->at(i)->Getload_precent(), (i + 1) * 0.1, 1e-12);
+            QCOMPARE(result->at(i)->Gethours(), 0);
+        }
+    }
 }
 
 void TestCalHelper::repeatedRunFollowsUnitChanges()
@@ -889,6 +980,9 @@ void TestCalHelper::statistics_data()
     QTest::newRow("bin upper bound included") << 20.0 << 20.5 << 8000 << "C20:7999 C21:761";
     QTest::newRow("below -50 and above 80") << -60.0 << 80.5 << 4381 << "H-50:4380";
     QTest::newRow("exactly -50 has no bin") << -50.0 << -49.5 << 4381 << "H-49:4380";
+    QTest::newRow("only bins 11 to 30 within (10, 30]")
+        << 10.01 << 30.0 << 4381 << "C30:4380 H11:4380";
+    QTest::newRow("bin keeps the ratio of its last hour") << 20.2 << 20.9 << 5000 << "C21:8760";
 }
 
 void TestCalHelper::statistics()
