@@ -118,6 +118,17 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
+// False, with the error set, when `path` names no existing file.
+bool isExistingFile(const QString& path, QString* error)
+{
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.exists() || !file.isFile()) {
+        setError(error, TranslateString("File not found: %1").arg(path));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void HProjectImport::readProjectInformation(const QJsonObject& info, HProject* project)
@@ -146,11 +157,8 @@ QString HProjectImport::noEquipmentMessage()
 
 bool openEED(const QString& path, QString* error, QString* warning)
 {
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.exists() || !file.isFile()) {
-        setError(error, TranslateString("File not found: %1").arg(path));
+    if (!isExistingFile(path, error))
         return false;
-    }
     QJsonDocument doc;
     QString why;
     if (!HJsonFunc::readUTF_8FileToJsonDoc(path, doc, &why)) {
@@ -183,11 +191,8 @@ bool openEED(const QString& path, QString* error, QString* warning)
 
 bool openVRF(const QString& path, QString* error, QString* warning)
 {
-    const QFileInfo file(path);
-    if (path.isEmpty() || !file.exists() || !file.isFile()) {
-        setError(error, TranslateString("File not found: %1").arg(path));
+    if (!isExistingFile(path, error))
         return false;
-    }
     HDatabase db;
     if (!db.openSqliteDatabase(path, QString())) {
         setError(error, TranslateString("Not a project database: %1").arg(path));
