@@ -192,6 +192,8 @@ private slots:
     void inputLoadNotANumber();
     void adjustMode_data();
     void adjustMode();
+    void adjustWholeYear();
+    void emptySystems();
     void wholeYear_data();
     void wholeYear();
     void repeatedRunFollowsUnitChanges();
@@ -824,6 +826,117 @@ void TestCalHelper::adjustMode()
     HCalHelper::calclateEIRAndPower_other_vrf(hour);
     hour->statResult();
     BRIVANTA_COMPARE_NEAR(hour->Getother_vrf_odu_energy_consumption(), otherPower, 1e-12);
+}
+
+void TestCalHelper::adjustWholeYear()
+{
+    buildStandardProject();
+    HProject* project = HProject::getProject();
+    project->setOperationWeeklyIsOn(6, true);
+    setWeather(yearlyTemperature);
+
+    struct HourFigures
+    {
+        double ownOdu, otherOdu;
+        QVector<double> own, other; // EIR and energy of every record
+    };
+    const auto figures = [](const HHour* hour) {
+        HourFigures f{hour->Getown_vrf_odu_energy_consumption(),
+                      hour->Getother_vrf_odu_energy_consumption(),
+                      {},
+                      {}};
+        QVector<HCalVRFUnitItem*> items;
+        hour->getAllCalVRFUnitItemToOwnVRF(items);
+        for (const HCalVRFUnitItem* item : items)
+            f.own << item->Getunit_EIR() << item->Getunit_power_input();
+        hour->getAllCalVRFUnitItemToOtherVRF(items);
+        for (const HCalVRFUnitItem* item : items)
+            f.other << item->Getunit_EIR() << item->Getunit_power_input();
+        return f;
+    };
+
+    QVERIFY(HCalHelper::calculateLoadAtHour(false));
+    QVector<HourFigures> plain;
+    for (const HHour* hour : *project->getYear())
+        plain << figures(hour);
+    const HVRF* own = project->getOwnVRFSys();
+    const QString plainBins =
+        binsText(own->getStatResultCooling(), 'C') + binsText(own->getStatResultHeating(), 'H');
+    double plainOtherYear = 0.0;
+    for (int m = 1; m <= 12; ++m)
+        plainOtherYear += project->getOtherVRFSys()->getMonthEnergyConsumption(m);
+
+    QVERIFY(HCalHelper::calculateLoadAtHour(true));
+    int adjusted = 0, unadjusted = 0;
+    double expectedOtherYear = 0.0;
+    for (const HHour* hour : *project->getYear()) {
+        const HourFigures& before = plain[hour->Gethour_order() - 1];
+        const HourFigures after = figures(hour);
+        QCOMPARE(after.own, before.own);
+        QCOMPARE(after.ownOdu, before.ownOdu);
+        const bool adjust = before.ownOdu > before.otherOdu && before.otherOdu > 0.0;
+        (adjust ? adjusted : unadjusted) += before.otherOdu > 0.0;
+        const double factor = adjust ? before.ownOdu / before.otherOdu + 0.001 : 1.0;
+        // Outdoor line then indoor line of the other system: only the outdoor EIR changes.
+        QCOMPARE(after.other.size(), 4);
+        BRIVANTA_COMPARE_NEAR(after.other[0], before.other[0] * factor, 1e-12);
+        BRIVANTA_COMPARE_NEAR(after.other[1], before.other[1] * factor, 1e-9);
+        QCOMPARE(after.other.mid(2), before.other.mid(2));
+        BRIVANTA_COMPARE_NEAR(after.otherOdu, before.otherOdu * factor, 1e-9);
+        if (adjust)
+            BRIVANTA_COMPARE_NEAR(after.otherOdu, before.ownOdu + 0.001 * before.otherOdu, 1e-9);
+        expectedOtherYear += hour->Getother_vrf_total_energy_consumption();
+        if (QTest::currentTestFailed()) {
+            qWarning() << "hour" << hour->Gethour_order();
+            return;
+        }
+    }
+    QVERIFY(adjusted > 100);
+    QVERIFY(unadjusted > 100);
+    double otherYear = 0.0;
+    for (int m = 1; m <= 12; ++m)
+        otherYear += project->getOtherVRFSys()->getMonthEnergyConsumption(m);
+    BRIVANTA_COMPARE_NEAR(otherYear, expectedOtherYear, 1e-6);
+    QVERIFY(otherYear > plainOtherYear);
+    // The own statistics do not change with the other system's correction.
+    QCOMPARE(binsText(own->getStatResultCooling(), 'C')
+                 + binsText(own->getStatResultHeating(), 'H'),
+             plainBins);
+}
+
+void TestCalHelper::emptySystems()
+{
+    HProject* project = HProject::getProject();
+    project->setcooling_peak_load(100.0);
+    project->setheating_peak_load(80.0);
+    setWeather([](int order) { return order % 2 ? 30.0 : 0.0; });
+
+    QVERIFY(HCalHelper::calculateLoadAtHour(true));
+    for (const HHour* hour : *project->getYear()) {
+        const bool cooling = hour->Gethour_order() % 2;
+        BRIVANTA_COMPARE_NEAR(hour->Getbuilding_load_cooling(), cooling ? 110.526315789 : 0.0,
+                              1e-6);
+        BRIVANTA_COMPARE_NEAR(hour->Getbuilding_load_heating(), cooling ? 0.0 : 49.230769231, 1e-6);
+        QCOMPARE(hour->GetOwnVRF_load_precent(), 0.0);
+        QCOMPARE(hour->GetOtherVRF_load_precent(), 0.0);
+        QCOMPARE(hour->Getown_vrf_total_energy_consumption(), 0.0);
+        QCOMPARE(hour->Getother_vrf_total_energy_consumption(), 0.0);
+        QVector<HCalVRFUnitItem*> items;
+        hour->getAllCalVRFUnitItemToOwnVRF(items);
+        QVERIFY(items.isEmpty());
+        hour->getAllCalVRFUnitItemToOtherVRF(items);
+        QVERIFY(items.isEmpty());
+        if (QTest::currentTestFailed())
+            return;
+    }
+    for (int m = 1; m <= 12; ++m) {
+        QCOMPARE(project->getOwnVRFSys()->getMonthEnergyConsumption(m), 0.0);
+        QCOMPARE(project->getOtherVRFSys()->getMonthEnergyConsumption(m), 0.0);
+    }
+    const HVRF* own = project->getOwnVRFSys();
+    QCOMPARE(binsText(own->getStatResultCooling(), 'C') + ' '
+                 + binsText(own->getStatResultHeating(), 'H'),
+             QStringLiteral("C30:4380 H0:4380"));
 }
 
 void TestCalHelper::wholeYear_data()
