@@ -32,11 +32,7 @@ QJsonObject readJson(const QString& path)
     return QJsonDocument::fromJson(f.readAll()).object();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
+using brivanta::test::writeFile;
 
 // Key paths of a JSON value: "a.b" for members, "a[].b" for members of array elements.
 void keyPaths(const QJsonValue& value, const QString& prefix, QSet<QString>& paths)

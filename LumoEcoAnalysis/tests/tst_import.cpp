@@ -47,7 +47,7 @@ HProject* presetProject()
     return p;
 }
 
-using projectfixture::writeFile;
+using brivanta::test::writeFile;
 
 // The own units as "odu|model|quantity|cooling kW", the form the data tables expect.
 QStringList ownUnitRows()

@@ -6,8 +6,6 @@
 #include "HDbFind.h"
 #include "HInitVRFProductECData.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -43,13 +41,6 @@ inline QString points(double tc, double pi)
         a.append(o);
     }
     return QString::fromUtf8(QJsonDocument(a).toJson(QJsonDocument::Compact));
-}
-
-// Writes `bytes` as the whole content of the file at `path`.
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Creates the database file and registers it as the product database.

@@ -47,7 +47,7 @@ HProject* presetProject()
     return p;
 }
 
-using projectfixture::writeFile;
+using brivanta::test::writeFile;
 
 using Getter = std::function<QVariant(HProject*)>;
 

@@ -1,7 +1,11 @@
 #pragma once
-// Helpers shared by every test: one tolerance rule for floating results and
-// a scratch application directory so tests never write beside the binaries.
+// Helpers shared by every test: one tolerance rule for floating results, one
+// checked file writer, and a scratch application directory so tests never write
+// beside the binaries.
 
+#include <QByteArray>
+#include <QFile>
+#include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -15,6 +19,13 @@ inline bool fuzzyEqual(double a, double b, double rel = 1e-9, double abs = 1e-12
         return false;
     const double diff = std::fabs(a - b);
     return diff <= abs || diff <= rel * std::max(std::fabs(a), std::fabs(b));
+}
+
+// Writes `bytes` as the whole content of the file at `path`; false when any of it failed.
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace brivanta::test
