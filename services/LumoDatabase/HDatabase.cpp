@@ -12,6 +12,16 @@ QString nextConnectionName()
     static QAtomicInt counter;
     return QStringLiteral("brivanta_db_%1").arg(counter.fetchAndAddRelaxed(1));
 }
+
+// Prepares `sql`, binds `values` to its "?" placeholders in order and runs it.
+bool prepareAndRun(QSqlQuery& q, const QString& sql, const QVariantList& values)
+{
+    if (!q.prepare(sql))
+        return false;
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    return q.exec();
+}
 } // namespace
 
 HDatabase::HDatabase()
@@ -122,13 +132,7 @@ QSqlQuery HDatabase::query(const QString& sql, const QVariantList& values)
     }
     QSqlQuery q(sqlDatabase());
     q.setForwardOnly(false);
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& v : values)
-            q.addBindValue(v);
-        ok = q.exec();
-    }
-    if (!ok) {
+    if (!prepareAndRun(q, sql, values)) {
         m_lastError = q.lastError().text();
         qDebug() << "HDatabase: statement failed:" << sql << m_lastError;
         // A failed statement yields a result without columns.
@@ -149,12 +153,7 @@ bool HDatabase::exec(const QString& sql, const QVariantList& values)
         return false;
     }
     QSqlQuery q(sqlDatabase());
-    bool ok = q.prepare(sql);
-    if (ok) {
-        for (const QVariant& v : values)
-            q.addBindValue(v);
-        ok = q.exec();
-    }
+    const bool ok = prepareAndRun(q, sql, values);
     if (!ok)
         m_lastError = q.lastError().text();
     return ok;
