@@ -28,20 +28,8 @@ bool parseBytes(const QByteArray& bytes, QJsonDocument& doc, QString* error, con
     doc = parsed;
     return true;
 }
-} // namespace
 
-bool HJsonFunc::readFileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        doc = QJsonDocument();
-        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return parseBytes(file.readAll(), doc, error, path);
-}
-
-bool HJsonFunc::readUTF_8FileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error)
+bool parseFile(const QString& path, bool skipByteOrderMark, QJsonDocument& doc, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -50,10 +38,21 @@ bool HJsonFunc::readUTF_8FileToJsonDoc(const QString& path, QJsonDocument& doc, 
         return false;
     }
     QByteArray bytes = file.readAll();
-    // Tolerate a UTF-8 byte-order mark, which some exporters write.
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    if (skipByteOrderMark && bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     return parseBytes(bytes, doc, error, path);
+}
+} // namespace
+
+bool HJsonFunc::readFileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error)
+{
+    return parseFile(path, false, doc, error);
+}
+
+bool HJsonFunc::readUTF_8FileToJsonDoc(const QString& path, QJsonDocument& doc, QString* error)
+{
+    // Tolerate a UTF-8 byte-order mark, which some exporters write.
+    return parseFile(path, true, doc, error);
 }
 
 bool HJsonFunc::parseTextToJsonDoc(const QString& text, QJsonDocument& doc, QString* error)
