@@ -141,11 +141,20 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
         : HWeatherAnalysis::calculateIgnoreHours(options.percent);
     HWeatherLocation::Result location;
     if (!HWeatherLocation::setProjectLocation(project->Getcountry(), project->Getcity(),
-                                              ignoreHours, &location))
+                                              ignoreHours, &location)) {
+        const QString table =
+            HWeatherLocation::findCityTable(project->Getcountry(), project->Getcity());
+        if (!table.isEmpty())
+            return fail(BadInput,
+                        QStringLiteral("The weather table %1 of \"%2\" (country \"%3\") in %4 "
+                                       "holds no valid readings")
+                            .arg(table, project->Getcity(), project->Getcountry(),
+                                 LumoWeather::weatherDbPath()));
         return fail(
             BadInput,
             QStringLiteral("Unknown city \"%1\" (country \"%2\") in the weather database %3")
                 .arg(project->Getcity(), project->Getcountry(), LumoWeather::weatherDbPath()));
+    }
 
     const bool withoutOther = options.withoutOther;
     HCalHelper::setQuestionHook(

@@ -546,6 +546,27 @@ void TestCli::importThenCalculate()
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains("Unknown city \"Atlantis\""), qPrintable(r.err));
 
+    // A city whose table holds no valid reading is bad input too, and said so.
+    const QString emptyWeather = path("empty-city.db3");
+    QVERIFY(QFile::copy(path("Weather.db3"), emptyWeather));
+    {
+        HDatabase db;
+        QVERIFY(db.openDatabase(emptyWeather));
+        QVERIFY(db.exec("create table [Empty_City] (year int, month int, day int, hour int, "
+                        "dry_temp double, Humidity double)"));
+        QVERIFY(db.exec("insert into [Empty_City] values (2019, 1, 1, 0, 999, 0.5)"));
+        QVERIFY(db.exec("insert into tb_glb_idx ([nation], [city], [tableName]) values (?, ?, ?)",
+                        {"France", "Emptyville", "Empty_City"}));
+        db.closeDatabase();
+    }
+    const QString emptyville =
+        variant("emptyville.ee", {{"country", "France"}, {"city", "Emptyville"}});
+    r = run({"calculate", emptyville, "--weather", emptyWeather, "--products", path("Product.mdb")},
+            false);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains("Empty_City") && r.err.contains("no valid readings"),
+             qPrintable(r.err));
+
     // An export file imports into a project file that calculates.
     const QString eed = path("selection.eed");
     QVERIFY(writeFile(eed, R"({"project_parameter":{
