@@ -22,12 +22,6 @@ namespace {
 
 const char* const dateFormat = "yyyy-MM-dd";
 
-// "quantity" is read as a double and truncated.
-int truncatedQuantity(const QJsonValue& value)
-{
-    return HProjectFile::truncatedInt(value.toDouble());
-}
-
 QJsonObject unitToJson(const HUnit* unit)
 {
     QJsonObject o;
@@ -64,25 +58,13 @@ void readOwnSystem(const QJsonObject& sysObject, HVRF* sys)
     const QJsonArray units = sysObject.value("unit_group").toArray();
     for (const QJsonValue& value : units) {
         const QJsonObject o = value.toObject();
-        const int quantity = truncatedQuantity(o.value("quantity"));
+        const int quantity = HProjectFile::truncatedInt(o.value("quantity").toDouble());
         if (quantity <= 0)
             continue;
-        auto* unit = new HUnit;
-        const int series = o.value("id_series").toInt();
-        const QString category = o.value("unit_type").toString();
-        const QString model = o.value("unit_productcode").toString();
-        const bool odu = o.value("is_odu").toBool();
-        unit->setid_series(series);
-        unit->setunit_type(category);
-        unit->setunit_productcode(model);
-        unit->setquantity(quantity);
         // Capacities and power inputs always come from the product database.
-        if (odu)
-            HVRFProductHelper::getOutdoorUnitFromDb(series, category, model, unit);
-        else
-            HVRFProductHelper::getIndoorUnitFromDb(series, category, model, unit);
-        unit->setis_odu(odu);
-        sys->append(unit);
+        sys->append(HVRFProductHelper::newOwnUnit(
+            o.value("id_series").toInt(), o.value("unit_type").toString(),
+            o.value("unit_productcode").toString(), quantity, o.value("is_odu").toBool()));
     }
 }
 
@@ -98,7 +80,7 @@ void readOtherSystem(const QJsonObject& sysObject, HVRF* sys)
         unit->setunit_type(o.value("unit_type").toString());
         unit->setid_series(o.value("id_series").toInt());
         unit->setunit_productcode(o.value("unit_productcode").toString());
-        unit->setquantity(truncatedQuantity(o.value("quantity")));
+        unit->setquantity(HProjectFile::truncatedInt(o.value("quantity").toDouble()));
         unit->settotal_capacity_cooling(o.value("total_capacity_cooling").toDouble());
         unit->setpower_input_cooling(o.value("power_input_cooling").toDouble());
         unit->settotal_capacity_heating(o.value("total_capacity_heating").toDouble());

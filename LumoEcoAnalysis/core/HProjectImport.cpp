@@ -27,26 +27,11 @@ struct ImportedUnit
     int quantity = 0;
 };
 
-int truncatedQuantity(const QJsonValue& value)
-{
-    return HProjectFile::truncatedInt(value.toDouble());
-}
-
 void appendUnits(const QVector<ImportedUnit>& units, HVRF* own)
 {
-    for (const ImportedUnit& u : units) {
-        auto* unit = new HUnit;
-        unit->setid_series(u.series);
-        unit->setunit_type(u.category);
-        unit->setunit_productcode(u.model);
-        unit->setquantity(u.quantity);
-        if (u.odu)
-            HVRFProductHelper::getOutdoorUnitFromDb(u.series, u.category, u.model, unit);
-        else
-            HVRFProductHelper::getIndoorUnitFromDb(u.series, u.category, u.model, unit);
-        unit->setis_odu(u.odu);
-        own->append(unit);
-    }
+    for (const ImportedUnit& u : units)
+        own->append(
+            HVRFProductHelper::newOwnUnit(u.series, u.category, u.model, u.quantity, u.odu));
 }
 
 // Appends the usable entries; returns how many entries had values of the wrong type
@@ -63,7 +48,7 @@ int collectEEDUnits(const QJsonValue& arrayValue, bool odu, QVector<ImportedUnit
             || !(o.value("id_series").isDouble() || o.value("id_series").isUndefined()))
             ++wrongTypes;
         ImportedUnit u;
-        u.quantity = truncatedQuantity(o.value("quantity"));
+        u.quantity = HProjectFile::truncatedInt(o.value("quantity").toDouble());
         if (u.quantity <= 0)
             continue;
         u.odu = odu;

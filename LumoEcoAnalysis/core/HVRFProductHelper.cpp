@@ -161,3 +161,19 @@ bool HVRFProductHelper::getIndoorUnitFromDb(int seriesId, const QString& categor
 {
     return findProduct(1, seriesId, category, model, unit);
 }
+
+HUnit* HVRFProductHelper::newOwnUnit(int seriesId, const QString& category, const QString& model,
+                                     int quantity, bool odu)
+{
+    auto* unit = new HUnit;
+    unit->setid_series(seriesId);
+    unit->setunit_type(category);
+    unit->setunit_productcode(model);
+    unit->setquantity(quantity);
+    if (odu)
+        getOutdoorUnitFromDb(seriesId, category, model, unit);
+    else
+        getIndoorUnitFromDb(seriesId, category, model, unit);
+    unit->setis_odu(odu);
+    return unit;
+}

@@ -25,4 +25,10 @@ public:
                                      HUnit* unit);
     static bool getIndoorUnitFromDb(int seriesId, const QString& category, const QString& model,
                                     HUnit* unit);
+
+    // A new own-system unit line completed from the product database (project file
+    // and imports): series, category, model and quantity as given, the rest from the
+    // product row when one matches. The caller takes ownership.
+    static HUnit* newOwnUnit(int seriesId, const QString& category, const QString& model,
+                             int quantity, bool odu);
 };
