@@ -2,11 +2,17 @@
 
 #include <HAppPaths.h>
 #include <HJsonFunc.h>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 std::vector<double> HProductPerformanceDataForVRF::vecCombinationRateSeries;
 
@@ -42,6 +48,91 @@ void readItems(const QJsonArray& array, QVector<CAL_ITEM>& items)
             point.value(QStringLiteral("outdoor_air_temperature")).toDouble();
         items.append(item);
     }
+}
+
+// What tells one version of a file from another without reading it.
+struct FileStamp
+{
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0; // also moves when only permissions change
+    quint64 inode = 0;
+
+    static FileStamp of(const QString& path)
+    {
+        FileStamp stamp;
+#ifdef Q_OS_UNIX
+        struct stat st;
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            return stamp;
+        stamp.size = st.st_size;
+        stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        stamp.changedNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+        stamp.inode = st.st_ino;
+#else
+        const QFileInfo info(path);
+        if (!info.exists())
+            return stamp;
+        stamp.size = info.size();
+        stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
+        stamp.changedNs = info.metadataChangeTime().toMSecsSinceEpoch() * 1000000;
+#endif
+        stamp.exists = true;
+        return stamp;
+    }
+
+    bool operator==(const FileStamp& o) const
+    {
+        return exists == o.exists && size == o.size && modifiedNs == o.modifiedNs
+            && changedNs == o.changedNs && inode == o.inode;
+    }
+};
+
+// The default curve file's point lists, read once and again only when the file
+// changes. A file modified within the last seconds before it was read is read
+// again every time: a second change within the time stamp's granularity would
+// leave the stamp as it was.
+class CurveFileCache
+{
+public:
+    // False when the file does not exist.
+    bool read(const QString& path, QVector<CAL_ITEM>& cooling, QVector<CAL_ITEM>& heating)
+    {
+        const FileStamp stamp = FileStamp::of(path);
+        if (!stamp.exists)
+            return false;
+        if (!m_settled || !(stamp == m_stamp) || path != m_path) {
+            QJsonDocument doc;
+            HJsonFunc::readFileToJsonDoc(path, doc); // unreadable: empty document, empty lists
+            const QJsonObject root = doc.object();
+            readItems(root.value(QStringLiteral("cooling")).toArray(), m_cooling);
+            readItems(root.value(QStringLiteral("heating")).toArray(), m_heating);
+            m_path = path;
+            m_stamp = stamp;
+            const qint64 ageNs = QDateTime::currentMSecsSinceEpoch() * 1000000
+                - std::max(stamp.modifiedNs, stamp.changedNs);
+            m_settled = ageNs > kSettledAfterNs;
+        }
+        cooling = m_cooling;
+        heating = m_heating;
+        return true;
+    }
+
+private:
+    static constexpr qint64 kSettledAfterNs = 2000000000; // coarser than any file system's clock
+
+    QString m_path;
+    FileStamp m_stamp;
+    bool m_settled = false;
+    QVector<CAL_ITEM> m_cooling;
+    QVector<CAL_ITEM> m_heating;
+};
+
+CurveFileCache& curveFileCache()
+{
+    static CurveFileCache cache;
+    return cache;
 }
 
 bool tabulate(const QVector<CAL_ITEM>& items, QMap<double, double>& target)
@@ -90,13 +181,7 @@ void HProductPerformanceDataForVRF::init()
     const QString path = HAppPaths::applicationDir() + kFileName;
     QVector<CAL_ITEM> cooling;
     QVector<CAL_ITEM> heating;
-    if (QFileInfo::exists(path)) {
-        QJsonDocument doc;
-        HJsonFunc::readFileToJsonDoc(path, doc); // unreadable: empty document, empty lists
-        const QJsonObject root = doc.object();
-        readItems(root.value(QStringLiteral("cooling")).toArray(), cooling);
-        readItems(root.value(QStringLiteral("heating")).toArray(), heating);
-    } else {
+    if (!curveFileCache().read(path, cooling, heating)) {
         // Start from empty lists so that a repeated init() never doubles the points.
         cooling = {{21.0, 0.25, 0.3}, {26.0, 0.5, 0.45}, {30.0, 0.75, 0.7}, {35.0, 1.0, 1.0}};
         heating = {{6.0, 0.25, 0.35}, {3.0, 0.5, 0.55}, {-4.0, 0.75, 0.74}, {-10.0, 1.0, 1.0}};

@@ -29,7 +29,8 @@ public:
 
     // Rated values back to their defaults; point lists from the default curve
     // file "OtherVRFPerformanceData.json" in the application directory, which
-    // is written with the default curves when missing.
+    // is written with the default curves when missing. The file is parsed once
+    // per process and again only after it changed, not once per object.
     void init();
 
     void setCoolingModeItems(const QVector<CAL_ITEM>& items);

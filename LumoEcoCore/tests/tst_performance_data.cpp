@@ -59,6 +59,8 @@ private slots:
     void fileIsRead_data();
     void fileIsRead();
     void initRestoresRatedValuesAndDoesNotDuplicate();
+    void changedFileIsReadAgain_data();
+    void changedFileIsReadAgain();
 
     void signIsFolded_data();
     void signIsFolded();
@@ -220,6 +222,65 @@ void TestPerformanceData::initRestoresRatedValuesAndDoesNotDuplicate()
     data.getCoolingModeItems(c);
     QCOMPARE(c.size(), 4);
     QVERIFY(QFile::exists(filePath()));
+}
+
+void TestPerformanceData::changedFileIsReadAgain_data()
+{
+    QTest::addColumn<bool>("oldFile"); // first written long ago, or just now
+    QTest::addColumn<QString>("change");
+
+    QTest::newRow("new file rewritten at once, same size") << false << "rewrite";
+    QTest::newRow("old file rewritten, same size") << true << "rewrite";
+    QTest::newRow("old file rewritten, modification time restored")
+        << true << "rewrite keeping time";
+    QTest::newRow("old file replaced by another one") << true << "replace";
+    QTest::newRow("old file removed") << true << "remove";
+}
+
+// Objects share what the file said only as long as the file stays as it was.
+void TestPerformanceData::changedFileIsReadAgain()
+{
+    QFETCH(bool, oldFile);
+    QFETCH(QString, change);
+
+    const auto firstCoolingRate = [] {
+        HProductPerformanceDataForVRF data;
+        QVector<CAL_ITEM> c;
+        data.getCoolingModeItems(c);
+        return c.isEmpty() ? -1.0 : c.first().combination_rate;
+    };
+    const auto setModified = [this](const QDateTime& time) {
+        QFile file(filePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    const QDateTime longAgo = QDateTime::currentDateTime().addDays(-3);
+    writeFile(R"({"cooling":[{"combination_rate":0.4,"electricity_input_ratio":0.5}]})");
+    if (oldFile)
+        setModified(longAgo);
+    QCOMPARE(firstCoolingRate(), 0.4);
+    QCOMPARE(firstCoolingRate(), 0.4);
+
+    if (change == "rewrite") {
+        writeFile(R"({"cooling":[{"combination_rate":0.6,"electricity_input_ratio":0.5}]})");
+    } else if (change == "rewrite keeping time") {
+        writeFile(R"({"cooling":[{"combination_rate":0.6,"electricity_input_ratio":0.5}]})");
+        setModified(longAgo);
+    } else if (change == "replace") {
+        const QString other = m_dir->path() + "/other.json";
+        QFile file(other);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"cooling":[{"combination_rate":0.6,"electricity_input_ratio":0.5}]})");
+        QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(QFile::remove(filePath()));
+        QVERIFY(QFile::rename(other, filePath()));
+    } else {
+        QVERIFY(QFile::remove(filePath()));
+    }
+    // the default curves begin at 25 %
+    QCOMPARE(firstCoolingRate(), change == "remove" ? 0.25 : 0.6);
+    QCOMPARE(firstCoolingRate(), change == "remove" ? 0.25 : 0.6);
 }
 
 void TestPerformanceData::signIsFolded_data()
