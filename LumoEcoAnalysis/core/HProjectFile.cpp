@@ -8,6 +8,7 @@
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
+#include "HVRFProductStatements.h"
 #include "HYear.h"
 #include "TranslateString.h"
 
@@ -56,15 +57,17 @@ void readOwnSystem(const QJsonObject& sysObject, HVRF* sys)
         return;
     sys->reset();
     const QJsonArray units = sysObject.value("unit_group").toArray();
+    HVRFProductStatements statements;
     for (const QJsonValue& value : units) {
         const QJsonObject o = value.toObject();
         const int quantity = HProjectFile::truncatedInt(o.value("quantity").toDouble());
         if (quantity <= 0)
             continue;
         // Capacities and power inputs always come from the product database.
-        sys->append(HVRFProductHelper::newOwnUnit(
-            o.value("id_series").toInt(), o.value("unit_type").toString(),
-            o.value("unit_productcode").toString(), quantity, o.value("is_odu").toBool()));
+        sys->append(HVRFProductHelper::newOwnUnit(o.value("id_series").toInt(),
+                                                  o.value("unit_type").toString(),
+                                                  o.value("unit_productcode").toString(), quantity,
+                                                  o.value("is_odu").toBool(), &statements));
     }
 }
 

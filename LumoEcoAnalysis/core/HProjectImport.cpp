@@ -7,6 +7,7 @@
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
+#include "HVRFProductStatements.h"
 #include "TranslateString.h"
 
 #include <QFileInfo>
@@ -29,9 +30,10 @@ struct ImportedUnit
 
 void appendUnits(const QVector<ImportedUnit>& units, HVRF* own)
 {
+    HVRFProductStatements statements;
     for (const ImportedUnit& u : units)
-        own->append(
-            HVRFProductHelper::newOwnUnit(u.series, u.category, u.model, u.quantity, u.odu));
+        own->append(HVRFProductHelper::newOwnUnit(u.series, u.category, u.model, u.quantity, u.odu,
+                                                  &statements));
 }
 
 // Appends the usable entries; returns how many entries had values of the wrong type

@@ -4,6 +4,7 @@
 #include "HDbFind.h"
 #include "HJsonFunc.h"
 #include "HUnit.h"
+#include "HVRFProductStatements.h"
 
 #include <QComboBox>
 #include <QDebug>
@@ -37,7 +38,7 @@ QJsonArray pointArray(const QString& text)
 }
 
 bool findProduct(int productType, int seriesId, const QString& category, const QString& model,
-                 HUnit* unit)
+                 HUnit* unit, HVRFProductStatements* statements)
 {
     HDatabase* db = HDbFind::getDb();
     if (!db || !unit)
@@ -64,7 +65,8 @@ bool findProduct(int productType, int seriesId, const QString& category, const Q
 
     const bool outdoor = productType == 0;
     unit->setis_odu(outdoor);
-    QSqlQuery q = db->query(sql, values);
+    HVRFProductStatements oneOff;
+    QSqlQuery& q = (statements ? statements : &oneOff)->run(db, sql, values);
     if (!q.next())
         return false;
 
@@ -151,19 +153,21 @@ void HVRFProductHelper::getModelFromDb(QComboBox* combo, const QString& category
 }
 
 bool HVRFProductHelper::getOutdoorUnitFromDb(int seriesId, const QString& category,
-                                             const QString& model, HUnit* unit)
+                                             const QString& model, HUnit* unit,
+                                             HVRFProductStatements* statements)
 {
-    return findProduct(0, seriesId, category, model, unit);
+    return findProduct(0, seriesId, category, model, unit, statements);
 }
 
 bool HVRFProductHelper::getIndoorUnitFromDb(int seriesId, const QString& category,
-                                            const QString& model, HUnit* unit)
+                                            const QString& model, HUnit* unit,
+                                            HVRFProductStatements* statements)
 {
-    return findProduct(1, seriesId, category, model, unit);
+    return findProduct(1, seriesId, category, model, unit, statements);
 }
 
 HUnit* HVRFProductHelper::newOwnUnit(int seriesId, const QString& category, const QString& model,
-                                     int quantity, bool odu)
+                                     int quantity, bool odu, HVRFProductStatements* statements)
 {
     auto* unit = new HUnit;
     unit->setid_series(seriesId);
@@ -171,9 +175,9 @@ HUnit* HVRFProductHelper::newOwnUnit(int seriesId, const QString& category, cons
     unit->setunit_productcode(model);
     unit->setquantity(quantity);
     if (odu)
-        getOutdoorUnitFromDb(seriesId, category, model, unit);
+        getOutdoorUnitFromDb(seriesId, category, model, unit, statements);
     else
-        getIndoorUnitFromDb(seriesId, category, model, unit);
+        getIndoorUnitFromDb(seriesId, category, model, unit, statements);
     unit->setis_odu(odu);
     return unit;
 }

@@ -4,6 +4,7 @@
 
 class QComboBox;
 class HUnit;
+class HVRFProductStatements;
 
 // Look-ups in the product energy-data table "__product_ec_data" of the process-wide
 // product database (HDbFind::getDb()). Product type 0 = outdoor unit, 1 = indoor unit.
@@ -21,14 +22,15 @@ public:
     static void getModelFromDb(QComboBox* combo, const QString& category, int productType);
 
     // Fill a unit from the product row matching model or oem_model (seriesId -1 = any series).
+    // Look-ups of many lines share `statements`; without it each call prepares its own.
     static bool getOutdoorUnitFromDb(int seriesId, const QString& category, const QString& model,
-                                     HUnit* unit);
+                                     HUnit* unit, HVRFProductStatements* statements = nullptr);
     static bool getIndoorUnitFromDb(int seriesId, const QString& category, const QString& model,
-                                    HUnit* unit);
+                                    HUnit* unit, HVRFProductStatements* statements = nullptr);
 
     // A new own-system unit line completed from the product database (project file
     // and imports): series, category, model and quantity as given, the rest from the
     // product row when one matches. The caller takes ownership.
     static HUnit* newOwnUnit(int seriesId, const QString& category, const QString& model,
-                             int quantity, bool odu);
+                             int quantity, bool odu, HVRFProductStatements* statements = nullptr);
 };

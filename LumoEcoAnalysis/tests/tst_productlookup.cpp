@@ -4,6 +4,7 @@
 #include "HInitVRFProductECData.h"
 #include "HUnit.h"
 #include "HVRFProductHelper.h"
+#include "HVRFProductStatements.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -89,6 +90,7 @@ private slots:
     void indoorLookup();
     void emptyCategoryOrModelResetsNumbers_data();
     void emptyCategoryOrModelResetsNumbers();
+    void sharedStatementsFollowEveryLine();
     void noDatabaseChangesNothing();
 
 private:
@@ -313,6 +315,43 @@ void TestProductLookup::emptyCategoryOrModelResetsNumbers()
     QCOMPARE(unit.Gettotal_capacity_cooling(), 0.0);
     QCOMPARE(unit.Getpower_input_heating(), 0.0);
     QVERIFY(unit.GetjsonArrayData_c().isEmpty());
+}
+
+// The lines of one project share their prepared statements: every line gets its
+// own row (or none), whatever the lines before it found.
+void TestProductLookup::sharedStatementsFollowEveryLine()
+{
+    struct Line
+    {
+        int series;
+        QString category, model;
+        bool odu;
+        double tcC, piC; // 0 when no row matches
+    };
+    const QVector<Line> lines = {
+        {-1, "VX", "Demo VX-224", true, 22.4, 5.3},
+        {-1, "VX", "no such model", true, 0.0, 0.0},
+        {-1, "Cassette", "Demo CF-28", false, 2.8, 0.045},
+        {2, "any", "Demo VX-280", true, 28.5, 6.5},
+        {1, "any", "Demo VX-280", true, 28.0, 6.7},
+        {7, "VX", "QM-VX080", true, 0.0, 0.0},
+        {-1, "Cassette", "QM-VX080", false, 0.0, 0.0},
+        {-1, "VX", "QM-VX100", true, 28.0, 6.7},
+        {-1, "Kid's room", "Demo WM'22", false, 2.2, 0.025},
+    };
+    HVRFProductStatements statements;
+    for (int round = 0; round < 2; ++round) {
+        for (const Line& line : lines) {
+            QScopedPointer<HUnit> unit(HVRFProductHelper::newOwnUnit(
+                line.series, line.category, line.model, 2, line.odu, &statements));
+            BRIVANTA_COMPARE_NEAR(unit->Gettotal_capacity_cooling(), line.tcC, 1e-12);
+            BRIVANTA_COMPARE_NEAR(unit->Getpower_input_cooling(), line.piC, 1e-12);
+            QCOMPARE(unit->Getis_odu(), line.odu);
+            QCOMPARE(unit->Getquantity(), 2);
+            if (QTest::currentTestFailed())
+                qWarning() << "line" << line.model << "round" << round;
+        }
+    }
 }
 
 void TestProductLookup::noDatabaseChangesNothing()
