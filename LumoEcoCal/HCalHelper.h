@@ -1,8 +1,10 @@
 #pragma once
+#include "HPeakLoadReplacement.h"
 #include "LumoEcoCalExport.h"
 
 #include <QMap>
 #include <QString>
+#include <QVector>
 #include <functional>
 
 class HHour;
@@ -22,13 +24,39 @@ public:
     // A null hook restores the default.
     static void setQuestionHook(QuestionHook hook);
 
-    // Checks weather, own and other units; may replace out-of-range peak loads.
-    // On false `message` says why.
+    // Why a project cannot be calculated.
+    enum class Refusal {
+        None,
+        NoWeatherYear, // the project's year holds no full year of weather
+        NoOwnUnits,    // no own outdoor or no own indoor unit line
+        NoOwnCapacity, // own outdoor units without any cooling or heating capacity
+        NoOtherUnits,  // no other units, and the question was answered no
+    };
+
+    // What the check found.
+    struct CheckResult
+    {
+        bool canCalculate = false;
+        Refusal refusal = Refusal::None;
+        // Why, when refused: translated lines joined by '\n' (the last one says where to
+        // look); empty otherwise.
+        QString message;
+        // The peak loads the check replaced, in the order replaced (cooling first).
+        QVector<HPeakLoadReplacement> peakLoadReplacements;
+    };
+
+    // Checks weather, own and other units; may replace out-of-range peak loads. A
+    // project whose own outdoor units have neither cooling nor heating capacity (their
+    // models unknown to the product database) is refused before its peak loads change.
+    static CheckResult checkCanCalculate();
+    // checkCanCalculate() as a yes/no; on false `message` says why.
     static bool isCanCalculate(QString& message);
     // Replaces a peak load whose outdoor capacity ratio lies outside 50 %..150 %
-    // by 110 % of the capacity and describes the last such case in `message`.
+    // by 110 % of the capacity and describes the last such case in `message`; each
+    // replacement that changes a load is appended to `replacements` when given.
     // Always false.
-    static bool calculatePeakLoad(QString& message, bool recalculateTotals);
+    static bool calculatePeakLoad(QString& message, bool recalculateTotals,
+                                  QVector<HPeakLoadReplacement>* replacements = nullptr);
     // The whole year; false only when the project has no year.
     static bool calculateLoadAtHour(bool adjust);
 

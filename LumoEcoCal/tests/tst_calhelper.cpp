@@ -185,6 +185,9 @@ private slots:
     void peakLoads();
     void canCalculate_data();
     void canCalculate();
+    void peakLoadReplacements_data();
+    void peakLoadReplacements();
+    void ownUnitsWithoutCapacity();
     void inputLoads_data();
     void inputLoads();
     void reCalculatedRatios_data();
@@ -614,6 +617,103 @@ void TestCalHelper::canCalculate()
                  QStringLiteral("Query|There are not other VRF Units, Do you want to continue?"));
     BRIVANTA_COMPARE_NEAR(project->Getcooling_peak_load(), peakCooling, 1e-12);
     BRIVANTA_COMPARE_NEAR(project->Getheating_peak_load(), peakCooling > 0 ? 66.0 : 0.0, 1e-12);
+}
+
+void TestCalHelper::peakLoadReplacements_data()
+{
+    QTest::addColumn<double>("capacityCooling"); // own outdoor capacity, kW
+    QTest::addColumn<double>("capacityHeating");
+    QTest::addColumn<double>("peakCooling"); // as given, kW
+    QTest::addColumn<double>("peakHeating");
+    // Expected replacements "c|h input capacity used", in the order made.
+    QTest::addColumn<QStringList>("expected");
+
+    // 201.6 / 120 = 1.68 is above 1.5: 201.6 x 1.1 = 221.76 kW is used.
+    QTest::newRow("cooling 120 kW on 201.6 kW")
+        << 201.6 << 190.0 << 120.0 << 150.0 << QStringList{"c 120 201.6 221.76"};
+    QTest::newRow("heating 400 kW on 190 kW: ratio 0.475")
+        << 201.6 << 190.0 << 180.0 << 400.0 << QStringList{"h 400 190 209"};
+    QTest::newRow("both absent (0)")
+        << 50.0 << 60.0 << 0.0 << 0.0 << QStringList{"c 0 50 55", "h 0 60 66"};
+    QTest::newRow("in range: nothing replaced") << 110.0 << 96.0 << 100.0 << 80.0 << QStringList{};
+    QTest::newRow("no capacity and no load: nothing changes")
+        << 0.0 << 0.0 << 0.0 << 0.0 << QStringList{};
+}
+
+void TestCalHelper::peakLoadReplacements()
+{
+    QFETCH(double, capacityCooling);
+    QFETCH(double, capacityHeating);
+    QFETCH(double, peakCooling);
+    QFETCH(double, peakHeating);
+    QFETCH(QStringList, expected);
+
+    HProject* project = HProject::getProject();
+    project->setcooling_peak_load(peakCooling);
+    project->setheating_peak_load(peakHeating);
+    addLine(project->getOwnVRFSys(), {true, 2, capacityCooling / 2, 5.0, capacityHeating / 2, 5.0});
+    addLine(project->getOwnVRFSys(), {false, 3, 7.0, 0.1, 8.0, 0.1});
+
+    QString text;
+    QVector<HPeakLoadReplacement> replacements;
+    HCalHelper::calculatePeakLoad(text, true, &replacements);
+    QStringList made;
+    for (const HPeakLoadReplacement& r : replacements) {
+        made << QStringLiteral("%1 %2 %3 %4")
+                    .arg(r.cooling ? 'c' : 'h')
+                    .arg(r.input, 0, 'g', 10)
+                    .arg(r.capacity, 0, 'g', 10)
+                    .arg(r.used, 0, 'g', 10);
+        // The sentence the user reads names the three figures.
+        const QString message = r.message();
+        QVERIFY2(
+            message.startsWith(r.cooling ? "The cooling peak load " : "The heating peak load "),
+            qPrintable(message));
+        for (double figure : {r.input, r.capacity, r.used})
+            QVERIFY2(message.contains(QString::number(figure, 'f', 2) + " kW"),
+                     qPrintable(message));
+    }
+    QCOMPARE(made, expected);
+
+    // The check before a calculation reports what it replaces; nothing is left to replace.
+    project->setcooling_peak_load(peakCooling);
+    project->setheating_peak_load(peakHeating);
+    project->setisHave8760WeatherData(true);
+    addLine(project->getOtherVRFSys(), {true, 1, 50.0, 14.0, 60.0, 15.0});
+    addLine(project->getOtherVRFSys(), {false, 1, 5.0, 0.1, 6.0, 0.1});
+    const HCalHelper::CheckResult check = HCalHelper::checkCanCalculate();
+    QCOMPARE(check.canCalculate, capacityCooling > 0.0);
+    QCOMPARE(check.peakLoadReplacements.size(), capacityCooling > 0.0 ? expected.size() : 0);
+    QCOMPARE(HCalHelper::checkCanCalculate().peakLoadReplacements.size(), 0);
+}
+
+void TestCalHelper::ownUnitsWithoutCapacity()
+{
+    // Own lines whose models the product database did not know: no capacity at all.
+    HProject* project = HProject::getProject();
+    project->setcity(QStringLiteral("Paris"));
+    project->setisHave8760WeatherData(true);
+    project->setcooling_peak_load(150.0);
+    project->setheating_peak_load(180.0);
+    addLine(project->getOwnVRFSys(), {true, 3, 0.0, 0.0, 0.0, 0.0});
+    addLine(project->getOwnVRFSys(), {false, 20, 7.1, 0.05, 8.0, 0.05});
+    addLine(project->getOtherVRFSys(), {true, 3, 56.0, 15.0, 63.0, 16.0});
+    addLine(project->getOtherVRFSys(), {false, 20, 7.1, 0.05, 8.0, 0.05});
+
+    // A year of zeros is no result: the check refuses and says why.
+    QString message;
+    QVERIFY(!HCalHelper::isCanCalculate(message));
+    QVERIFY2(message.contains("no cooling or heating capacity"), qPrintable(message));
+    QVERIFY(message.endsWith("\nPlease check the Unit Information Page."));
+    // The peak loads the user gave are not replaced by 0.
+    QCOMPARE(project->Getcooling_peak_load(), 150.0);
+    QCOMPARE(project->Getheating_peak_load(), 180.0);
+
+    const HCalHelper::CheckResult check = HCalHelper::checkCanCalculate();
+    QVERIFY(!check.canCalculate);
+    QCOMPARE(check.refusal, HCalHelper::Refusal::NoOwnCapacity);
+    QCOMPARE(check.message, message);
+    QVERIFY(check.peakLoadReplacements.isEmpty());
 }
 
 void TestCalHelper::inputLoads_data()
