@@ -4,8 +4,64 @@
     <context>
         <name>Brivanta</name>
         <message>
+            <source>&quot;operation_map&quot; is missing: no hour of the year runs, so every energy is 0.</source>
+            <translation>缺少“operation_map”：全年没有任何运行小时，因此所有能耗均为 0。</translation>
+        </message>
+        <message>
+            <source>%1 has %2 entries that are not true or false; they read as false.</source>
+            <translation>%1 中有 %2 个条目不是 true 或 false；按 false 读取。</translation>
+        </message>
+        <message>
+            <source>%1 is missing: no hour of the year runs, so every energy is 0.</source>
+            <translation>缺少 %1：全年没有任何运行小时，因此所有能耗均为 0。</translation>
+        </message>
+        <message>
+            <source>%1 is negative (%2); a negative value makes no sense here.</source>
+            <translation>%1 为负值（%2）；此处负值没有意义。</translation>
+        </message>
+        <message>
+            <source>%1 is not a date in the form %2 (%3); read as no date.</source>
+            <translation>%1 不是 %2 格式的日期（%3）；按无日期读取。</translation>
+        </message>
+        <message>
+            <source>%1 is not a list (%2); read as empty.</source>
+            <translation>%1 不是列表（%2）；按空读取。</translation>
+        </message>
+        <message>
+            <source>%1 is not a number (%2); read as 0.</source>
+            <translation>%1 不是数字（%2）；按 0 读取。</translation>
+        </message>
+        <message>
+            <source>%1 is not a whole number (%2); read as 0.</source>
+            <translation>%1 不是整数（%2）；按 0 读取。</translation>
+        </message>
+        <message>
+            <source>%1 is not an object (%2); read as empty.</source>
+            <translation>%1 不是对象（%2）；按空读取。</translation>
+        </message>
+        <message>
+            <source>%1 is not an object; it is left out.</source>
+            <translation>%1 不是对象；已略去。</translation>
+        </message>
+        <message>
+            <source>%1 is not an object; it reads as an empty line.</source>
+            <translation>%1 不是对象；按空行读取。</translation>
+        </message>
+        <message>
+            <source>%1 is not text (%2); read as empty.</source>
+            <translation>%1 不是文本（%2）；按空读取。</translation>
+        </message>
+        <message>
+            <source>%1 is not true or false (%2); read as false.</source>
+            <translation>%1 不是 true 或 false（%2）；按 false 读取。</translation>
+        </message>
+        <message>
             <source>%1 unit entries of %2 have values of the wrong type; units without a positive numeric quantity were skipped.</source>
             <translation>%2 中有 %1 个机组条目的数值类型错误；数量不是正数的机组已跳过。</translation>
+        </message>
+        <message>
+            <source>%1 unit line %2</source>
+            <translation>%1 第 %2 行机组</translation>
         </message>
         <message>
             <source>Air flow rate:</source>
@@ -80,6 +136,14 @@
             <translation>不是项目文件（没有项目数据）：%1</translation>
         </message>
         <message>
+            <source>Own indoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
+            <translation>本方室内机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
+        </message>
+        <message>
+            <source>Own outdoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
+            <translation>本方室外机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
+        </message>
+        <message>
             <source>Please check the Unit Information Page.</source>
             <translation>请检查机组信息页。</translation>
         </message>
@@ -104,8 +168,24 @@
             <translation>温度：</translation>
         </message>
         <message>
+            <source>The VELA outdoor units have no cooling or heating capacity: their models are not in the product database.</source>
+            <translation>VELA 室外机没有制冷或制热容量：其型号不在产品数据库中。</translation>
+        </message>
+        <message>
+            <source>The cooling peak load %1 kW is outside 50%-150% of the own system's outdoor cooling capacity %2 kW; %3 kW (110% of the capacity) is used instead.</source>
+            <translation>制冷峰值负荷 %1 kW 不在本方系统室外机制冷容量 %2 kW 的 50%-150% 范围内；改用 %3 kW（容量的 110%）。</translation>
+        </message>
+        <message>
+            <source>The heating peak load %1 kW is outside 50%-150% of the own system's outdoor heating capacity %2 kW; %3 kW (110% of the capacity) is used instead.</source>
+            <translation>制热峰值负荷 %1 kW 不在本方系统室外机制热容量 %2 kW 的 50%-150% 范围内；改用 %3 kW（容量的 110%）。</translation>
+        </message>
+        <message>
             <source>The language catalogue could not be loaded.</source>
             <translation>无法加载语言包。</translation>
+        </message>
+        <message>
+            <source>The operation schedule runs no hour of the year (no hour of the day, no weekday or no month is on), so every energy is 0.</source>
+            <translation>运行时间表全年没有任何运行小时（没有开启的小时、星期或月份），因此所有能耗均为 0。</translation>
         </message>
         <message>
             <source>The ratio of VRF outdoor cooling capacity to cooling peak load is</source>

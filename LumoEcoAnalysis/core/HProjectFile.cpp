@@ -2,9 +2,11 @@
 
 #include "CUnitFun.h"
 #include "HDay.h"
+#include "HJsonFieldReader.h"
 #include "HJsonFunc.h"
 #include "HMonth.h"
 #include "HProject.h"
+#include "HProjectNotices.h"
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
@@ -51,47 +53,121 @@ QJsonObject systemToJson(const HVRF* sys)
     return o;
 }
 
-void readOwnSystem(const QJsonObject& sysObject, HVRF* sys)
+// "own_vrf unit line 2": where a unit entry stands, for the notices.
+QString unitLine(const char* system, int line)
 {
-    if (!sys || sysObject.isEmpty())
+    return TranslateString("%1 unit line %2").arg(QLatin1String(system)).arg(line);
+}
+
+// The "unit_group" entries of a system object; an empty or absent object changes nothing.
+QJsonArray unitGroup(HJsonFieldReader& root, const char* key, bool* present)
+{
+    const QJsonObject sysObject = root.object(QLatin1String(key));
+    *present = !sysObject.isEmpty();
+    return HJsonFieldReader(sysObject, root.notices(), QLatin1String(key))
+        .array(QStringLiteral("unit_group"));
+}
+
+void readOwnSystem(HJsonFieldReader& root, HVRF* sys)
+{
+    bool present = false;
+    const QJsonArray units = unitGroup(root, "own_vrf", &present);
+    if (!sys || !present)
         return;
     sys->reset();
-    const QJsonArray units = sysObject.value("unit_group").toArray();
     HVRFProductStatements statements;
+    int line = 0;
     for (const QJsonValue& value : units) {
-        const QJsonObject o = value.toObject();
-        const int quantity = HProjectFile::truncatedInt(o.value("quantity").toDouble());
+        ++line;
+        const QString where = unitLine("own_vrf", line);
+        if (!value.isObject())
+            root.note(TranslateString("%1 is not an object; it is left out.").arg(where));
+        HJsonFieldReader unit(value.toObject(), root.notices(), where);
+        const int quantity = HProjectFile::truncatedInt(unit.nonNegativeNumber("quantity"));
+        const int series = unit.integer("id_series");
+        const QString category = unit.text("unit_type");
+        const QString model = unit.text("unit_productcode");
+        const bool odu = unit.flag("is_odu");
         if (quantity <= 0)
             continue;
         // Capacities and power inputs always come from the product database.
-        sys->append(HVRFProductHelper::newOwnUnit(o.value("id_series").toInt(),
-                                                  o.value("unit_type").toString(),
-                                                  o.value("unit_productcode").toString(), quantity,
-                                                  o.value("is_odu").toBool(), &statements));
+        bool found = false;
+        sys->append(HVRFProductHelper::newOwnUnit(series, category, model, quantity, odu,
+                                                  &statements, &found));
+        if (!found && root.notices())
+            root.notices()->addMissingModel({line, odu, category, model});
     }
 }
 
-void readOtherSystem(const QJsonObject& sysObject, HVRF* sys)
+void readOtherSystem(HJsonFieldReader& root, HVRF* sys)
 {
-    if (!sys || sysObject.isEmpty())
+    bool present = false;
+    const QJsonArray units = unitGroup(root, "other_vrf", &present);
+    if (!sys || !present)
         return;
     sys->reset();
-    const QJsonArray units = sysObject.value("unit_group").toArray();
+    int line = 0;
     for (const QJsonValue& value : units) {
-        const QJsonObject o = value.toObject();
+        ++line;
+        const QString where = unitLine("other_vrf", line);
+        if (!value.isObject())
+            root.note(
+                TranslateString("%1 is not an object; it reads as an empty line.").arg(where));
+        HJsonFieldReader o(value.toObject(), root.notices(), where);
         auto* unit = new HUnit;
-        unit->setunit_type(o.value("unit_type").toString());
-        unit->setid_series(o.value("id_series").toInt());
-        unit->setunit_productcode(o.value("unit_productcode").toString());
-        unit->setquantity(HProjectFile::truncatedInt(o.value("quantity").toDouble()));
-        unit->settotal_capacity_cooling(o.value("total_capacity_cooling").toDouble());
-        unit->setpower_input_cooling(o.value("power_input_cooling").toDouble());
-        unit->settotal_capacity_heating(o.value("total_capacity_heating").toDouble());
-        unit->setpower_input_heating(o.value("power_input_heating").toDouble());
-        unit->setprice_ea(o.value("price_ea").toDouble());
-        unit->setis_odu(o.value("is_odu").toBool());
+        unit->setunit_type(o.text("unit_type"));
+        unit->setid_series(o.integer("id_series"));
+        unit->setunit_productcode(o.text("unit_productcode"));
+        unit->setquantity(HProjectFile::truncatedInt(o.nonNegativeNumber("quantity")));
+        unit->settotal_capacity_cooling(o.nonNegativeNumber("total_capacity_cooling"));
+        unit->setpower_input_cooling(o.nonNegativeNumber("power_input_cooling"));
+        unit->settotal_capacity_heating(o.nonNegativeNumber("total_capacity_heating"));
+        unit->setpower_input_heating(o.nonNegativeNumber("power_input_heating"));
+        unit->setprice_ea(o.nonNegativeNumber("price_ea"));
+        unit->setis_odu(o.flag("is_odu"));
         sys->append(unit);
     }
+}
+
+QStringList numberKeys(int first, int last)
+{
+    QStringList keys;
+    for (int i = first; i <= last; ++i)
+        keys << QString::number(i);
+    return keys;
+}
+
+// The schedule's three maps; every hour is off when one is missing or runs nothing.
+void readOperationMap(HJsonFieldReader& root, HProject* p)
+{
+    const bool present = root.contains(QStringLiteral("operation_map"));
+    HJsonFieldReader operation(root.object(QStringLiteral("operation_map")), root.notices(),
+                               QStringLiteral("operation_map"));
+    const QVector<bool> daily = operation.flags(QStringLiteral("daily"), numberKeys(0, 23));
+    const QVector<bool> week = operation.flags(QStringLiteral("week"), numberKeys(1, 7));
+    const QVector<bool> month = operation.flags(QStringLiteral("month"), numberKeys(1, 12));
+    for (int h = 0; h < 24; ++h)
+        p->setOperationDailyIsOn(h, daily[h]);
+    for (int d = 1; d <= 7; ++d)
+        p->setOperationWeeklyIsOn(d, week[d - 1]);
+    for (int m = 1; m <= 12; ++m)
+        p->setOperationMonthlyIsOn(m, month[m - 1]);
+
+    if (!present) {
+        root.note(TranslateString("\"operation_map\" is missing: no hour of the year runs, so "
+                                  "every energy is 0."));
+        return;
+    }
+    for (const char* part : {"daily", "week", "month"}) {
+        if (!operation.contains(QLatin1String(part)))
+            root.note(TranslateString("%1 is missing: no hour of the year runs, so every energy "
+                                      "is 0.")
+                          .arg(operation.nameOf(QLatin1String(part))));
+    }
+    if (!daily.contains(true) || !week.contains(true) || !month.contains(true))
+        root.note(TranslateString("The operation schedule runs no hour of the year (no hour of "
+                                  "the day, no weekday or no month is on), so every energy is "
+                                  "0."));
 }
 
 } // namespace
@@ -160,62 +236,56 @@ QJsonObject HProjectFile::toJson(HProject* p)
     return root;
 }
 
-void HProjectFile::fromJson(const QJsonObject& root, HProject* p)
+void HProjectFile::fromJson(const QJsonObject& root, HProject* p, HProjectNotices* notices)
 {
-    p->setname(root.value("name").toString());
-    p->setdate(QDate::fromString(root.value("date").toString(), dateFormat));
-    p->setbuild_area(root.value("build_area").toDouble());
-    p->setbuild_height(root.value("build_height").toDouble());
-    p->setnumber_floors(root.value("number_floors").toInt());
-    p->setcooling_peak_load(root.value("cooling_peak_load").toDouble());
-    p->setheating_peak_load(root.value("heating_peak_load").toDouble());
-    p->setcountry(root.value("country").toString());
-    p->setcity(root.value("city").toString());
-    p->setisHave8760WeatherData(root.value("is_have_8760_weather_data").toBool());
-    p->setmax_temp(root.value("max_temp").toDouble());
-    p->setmin_temp(root.value("min_temp").toDouble());
-    p->setaverage_temp(root.value("average_temp").toDouble());
-    p->setindoor_cooling_temperature(root.value("indoor_cooling_temperature").toDouble());
-    p->setindoor_heating_temperature(root.value("indoor_heating_temperature").toDouble());
-    p->setthermo_mode(root.value("thermo_mode").toBool());
-    p->setelectricity_price(root.value("electricity_price").toDouble());
-    p->setgas_price(root.value("gas_price").toDouble());
-    p->setUnit_Load(root.value("Unit_Load").toInt());
-    p->setUnit_Temperature(root.value("Unit_Temperature").toInt());
-    p->setUnit_Length(root.value("Unit_Length").toInt());
-    p->setUnit_AirFlowRate(root.value("Unit_AirFlowRate").toInt());
+    HJsonFieldReader r(root, notices);
+    p->setname(r.text("name"));
+    p->setdate(r.date("date", QLatin1String(dateFormat)));
+    p->setbuild_area(r.nonNegativeNumber("build_area"));
+    p->setbuild_height(r.nonNegativeNumber("build_height"));
+    p->setnumber_floors(r.nonNegativeInteger("number_floors"));
+    p->setcooling_peak_load(r.number("cooling_peak_load"));
+    p->setheating_peak_load(r.number("heating_peak_load"));
+    p->setcountry(r.text("country"));
+    p->setcity(r.text("city"));
+    p->setisHave8760WeatherData(r.flag("is_have_8760_weather_data"));
+    p->setmax_temp(r.number("max_temp"));
+    p->setmin_temp(r.number("min_temp"));
+    p->setaverage_temp(r.number("average_temp"));
+    p->setindoor_cooling_temperature(r.number("indoor_cooling_temperature"));
+    p->setindoor_heating_temperature(r.number("indoor_heating_temperature"));
+    p->setthermo_mode(r.flag("thermo_mode"));
+    p->setelectricity_price(r.nonNegativeNumber("electricity_price"));
+    p->setgas_price(r.nonNegativeNumber("gas_price"));
+    p->setUnit_Load(r.integer("Unit_Load"));
+    p->setUnit_Temperature(r.integer("Unit_Temperature"));
+    p->setUnit_Length(r.integer("Unit_Length"));
+    p->setUnit_AirFlowRate(r.integer("Unit_AirFlowRate"));
 
     CUnitFun::SetUnitTemp(p->GetUnit_Temperature());
     CUnitFun::SetUnitLoad(p->GetUnit_Load());
     CUnitFun::SetUnitAirFlowRate(p->GetUnit_AirFlowRate());
     CUnitFun::SetUnitLength(p->GetUnit_Length());
 
-    const QJsonObject operation = root.value("operation_map").toObject();
-    const QJsonObject daily = operation.value("daily").toObject();
-    const QJsonObject week = operation.value("week").toObject();
-    const QJsonObject month = operation.value("month").toObject();
-    for (int h = 0; h < 24; ++h)
-        p->setOperationDailyIsOn(h, daily.value(QString::number(h)).toBool());
-    for (int d = 1; d <= 7; ++d)
-        p->setOperationWeeklyIsOn(d, week.value(QString::number(d)).toBool());
-    for (int m = 1; m <= 12; ++m)
-        p->setOperationMonthlyIsOn(m, month.value(QString::number(m)).toBool());
-
-    readOwnSystem(root.value("own_vrf").toObject(), p->getOwnVRFSys());
-    readOtherSystem(root.value("other_vrf").toObject(), p->getOtherVRFSys());
+    readOperationMap(r, p);
+    readOwnSystem(r, p->getOwnVRFSys());
+    readOtherSystem(r, p->getOtherVRFSys());
 
     // The hours' schedule flags are recomputed by the calculation, not here.
-    const QJsonObject holiday = root.value("holiday").toObject();
-    if (HYear* year = p->getYear()) {
-        for (int m = 1; m <= 12; ++m) {
-            HMonth* monthObj = year->getMonth(m);
-            if (!monthObj)
-                continue;
-            for (HDay* day : *monthObj)
-                day->setisHoliday(
-                    holiday.value(QString::number(day->Getdate().dayOfYear())).toBool());
+    HYear* year = p->getYear();
+    QVector<HDay*> days;
+    QStringList keys;
+    for (int m = 1; year && m <= 12; ++m) {
+        if (HMonth* month = year->getMonth(m)) {
+            for (HDay* day : *month) {
+                days.append(day);
+                keys.append(QString::number(day->Getdate().dayOfYear()));
+            }
         }
     }
+    const QVector<bool> holidays = r.flags(QStringLiteral("holiday"), keys);
+    for (int i = 0; i < days.size(); ++i)
+        days[i]->setisHoliday(holidays[i]);
 }
 
 bool saveProjectFile(const QString& path, QString* error)
@@ -237,7 +307,7 @@ bool saveProjectFile(const QString& path, QString* error)
     return true;
 }
 
-bool loadProjectFile(const QString& path, QString* error)
+bool loadProjectFile(const QString& path, QString* error, HProjectNotices* notices)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || !info.isFile()) {
@@ -258,6 +328,6 @@ bool loadProjectFile(const QString& path, QString* error)
             *error = TranslateString("Not a project file (no project data): %1").arg(path);
         return false;
     }
-    HProjectFile::fromJson(root, HProject::getProject());
+    HProjectFile::fromJson(root, HProject::getProject(), notices);
     return true;
 }

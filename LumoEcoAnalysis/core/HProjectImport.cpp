@@ -4,6 +4,7 @@
 #include "HJsonFunc.h"
 #include "HProject.h"
 #include "HProjectFile.h"
+#include "HProjectNotices.h"
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
@@ -26,14 +27,19 @@ struct ImportedUnit
     QString category;
     QString model;
     int quantity = 0;
+    int line = 0; // 1-based position in its list
 };
 
-void appendUnits(const QVector<ImportedUnit>& units, HVRF* own)
+void appendUnits(const QVector<ImportedUnit>& units, HVRF* own, HProjectNotices* notices)
 {
     HVRFProductStatements statements;
-    for (const ImportedUnit& u : units)
+    for (const ImportedUnit& u : units) {
+        bool found = false;
         own->append(HVRFProductHelper::newOwnUnit(u.series, u.category, u.model, u.quantity, u.odu,
-                                                  &statements));
+                                                  &statements, &found));
+        if (!found && notices)
+            notices->addMissingModel({u.line, u.odu, u.category, u.model});
+    }
 }
 
 // Appends the usable entries; returns how many entries had values of the wrong type
@@ -43,7 +49,9 @@ int collectEEDUnits(const QJsonValue& arrayValue, bool odu, QVector<ImportedUnit
     if (!arrayValue.isUndefined() && !arrayValue.isArray())
         return 1;
     int wrongTypes = 0;
+    int line = 0;
     for (const QJsonValue& value : arrayValue.toArray()) {
+        ++line;
         const QJsonObject o = value.toObject();
         if (!value.isObject() || !o.value("quantity").isDouble()
             || !o.value("product_code").isString() || !o.value("name").isString()
@@ -57,6 +65,7 @@ int collectEEDUnits(const QJsonValue& arrayValue, bool odu, QVector<ImportedUnit
         u.series = o.value("id_series").toInt();
         u.model = o.value("product_code").toString();
         u.category = o.value("name").toString();
+        u.line = line;
         out.append(u);
     }
     return wrongTypes;
@@ -76,6 +85,7 @@ bool readMaterialRows(HDatabase& db, QVector<ImportedUnit>& units)
     }
     while (rows.next()) {
         ImportedUnit u;
+        u.line = units.size() + 1;
         u.odu = rows.value("type").toInt() == 0;
         // Through double: QVariant rounds a real to int and overflows on huge ones.
         u.series = HProjectFile::truncatedInt(rows.value("id_series").toDouble());
@@ -142,7 +152,7 @@ QString HProjectImport::noEquipmentMessage()
                            "software open, calculate and save again.");
 }
 
-bool openEED(const QString& path, QString* error, QString* warning)
+bool openEED(const QString& path, QString* error, HProjectNotices* notices)
 {
     if (!isExistingFile(path, error))
         return false;
@@ -162,21 +172,21 @@ bool openEED(const QString& path, QString* error, QString* warning)
     QVector<ImportedUnit> units;
     const int wrongTypes = collectEEDUnits(root.value("odu_array"), true, units)
         + collectEEDUnits(root.value("idu_array"), false, units);
-    if (wrongTypes > 0 && warning)
-        *warning = TranslateString("%1 unit entries of %2 have values of the wrong type; units "
-                                   "without a positive numeric quantity were skipped.")
-                       .arg(wrongTypes)
-                       .arg(path);
+    if (wrongTypes > 0 && notices)
+        notices->add(TranslateString("%1 unit entries of %2 have values of the wrong type; units "
+                                     "without a positive numeric quantity were skipped.")
+                         .arg(wrongTypes)
+                         .arg(path));
 
     HProject* project = HProject::getProject();
     HVRF* own = project->getOwnVRFSys();
     own->reset();
-    appendUnits(units, own);
+    appendUnits(units, own, notices);
     HProjectImport::readProjectInformation(root, project);
     return true;
 }
 
-bool openVRF(const QString& path, QString* error, QString* warning)
+bool openVRF(const QString& path, QString* error, HProjectNotices* notices)
 {
     if (!isExistingFile(path, error))
         return false;
@@ -201,9 +211,9 @@ bool openVRF(const QString& path, QString* error, QString* warning)
     HProject* project = HProject::getProject();
     HVRF* own = project->getOwnVRFSys();
     own->reset();
-    appendUnits(units, own);
-    if (own->isEmpty() && warning)
-        *warning = HProjectImport::noEquipmentMessage();
+    appendUnits(units, own, notices);
+    if (own->isEmpty() && notices)
+        notices->add(HProjectImport::noEquipmentMessage());
     // A later row overrides an earlier one.
     for (const QJsonObject& info : infos)
         HProjectImport::readProjectInformation(info, project);

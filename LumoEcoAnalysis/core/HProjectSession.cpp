@@ -5,6 +5,7 @@
 #include "HProject.h"
 #include "HProjectFile.h"
 #include "HProjectImport.h"
+#include "HProjectNotices.h"
 #include "HUnit.h"
 #include "HVRF.h"
 #include "TranslateString.h"
@@ -22,16 +23,16 @@ HProject* HProjectSession::startProject()
     return HProject::getProject();
 }
 
-bool HProjectSession::openProject(const QString& path, QString* error, QString* warning)
+bool HProjectSession::openProject(const QString& path, QString* error, HProjectNotices* notices)
 {
     startProject();
     bool ok = false;
     if (path.endsWith(QLatin1String(".ee"))) {
-        ok = loadProjectFile(path, error);
+        ok = loadProjectFile(path, error, notices);
     } else if (path.endsWith(QLatin1String(".vrf"))) {
-        ok = openVRF(path, error, warning);
+        ok = openVRF(path, error, notices);
     } else if (path.endsWith(QLatin1String(".eed"))) {
-        ok = openEED(path, error, warning);
+        ok = openEED(path, error, notices);
     } else if (error) {
         *error = TranslateString("Unknown project file type (expected .ee, .eed "
                                  "or .vrf): %1")
@@ -39,15 +40,20 @@ bool HProjectSession::openProject(const QString& path, QString* error, QString* 
     }
     if (!ok)
         return false;
-    prepareOpenedProject();
+    prepareOpenedProject(notices);
     HProject::getProject()->setfilePath(projectPathFor(path));
     return true;
 }
 
-void HProjectSession::prepareOpenedProject()
+void HProjectSession::prepareOpenedProject(HProjectNotices* notices)
 {
     QString unused;
-    HCalHelper::calculatePeakLoad(unused, true);
+    QVector<HPeakLoadReplacement> replacements;
+    HCalHelper::calculatePeakLoad(unused, true, &replacements);
+    if (notices) {
+        for (const HPeakLoadReplacement& r : qAsConst(replacements))
+            notices->addPeakLoadReplacement(r);
+    }
     buildOwnUnitCurves();
 }
 

@@ -2,6 +2,7 @@
 #include <QString>
 
 class HProject;
+class HProjectNotices;
 
 // How a project is prepared the way the program does it, in one place for the main
 // window and the command-line program:
@@ -24,14 +25,17 @@ public:
     // Reads a ".ee" project file, an ".eed" export or a ".vrf" project database
     // (by its ending, compared case-sensitively) into the global project and prepares
     // it. On success the project's filePath is the path with ".vrf"/".eed" replaced
-    // by ".ee". On failure the project is unchanged and `error` says why; `warning`
-    // receives a message the caller should show although the open succeeded.
+    // by ".ee". On failure the project is unchanged and `error` says why. What the
+    // caller must show although the open succeeded goes to `notices`, in this order: the
+    // reading's and the import's remarks, own models missing from the product database,
+    // then the peak loads the capacity check replaced.
     static bool openProject(const QString& path, QString* error = nullptr,
-                            QString* warning = nullptr);
+                            HProjectNotices* notices = nullptr);
 
     // The steps that follow reading a project: peak-load check with the systems'
-    // totals recomputed, then the own outdoor units' curves.
-    static void prepareOpenedProject();
+    // totals recomputed (its replacements go to `notices`), then the own outdoor units'
+    // curves.
+    static void prepareOpenedProject(HProjectNotices* notices = nullptr);
 
     // HUnit::calculate() on every own outdoor unit; returns how many were built.
     static int buildOwnUnitCurves();

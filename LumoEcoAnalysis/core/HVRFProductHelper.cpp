@@ -167,17 +167,18 @@ bool HVRFProductHelper::getIndoorUnitFromDb(int seriesId, const QString& categor
 }
 
 HUnit* HVRFProductHelper::newOwnUnit(int seriesId, const QString& category, const QString& model,
-                                     int quantity, bool odu, HVRFProductStatements* statements)
+                                     int quantity, bool odu, HVRFProductStatements* statements,
+                                     bool* found)
 {
     auto* unit = new HUnit;
     unit->setid_series(seriesId);
     unit->setunit_type(category);
     unit->setunit_productcode(model);
     unit->setquantity(quantity);
-    if (odu)
-        getOutdoorUnitFromDb(seriesId, category, model, unit, statements);
-    else
-        getIndoorUnitFromDb(seriesId, category, model, unit, statements);
+    const bool inDatabase = odu ? getOutdoorUnitFromDb(seriesId, category, model, unit, statements)
+                                : getIndoorUnitFromDb(seriesId, category, model, unit, statements);
+    if (found)
+        *found = inDatabase;
     unit->setis_odu(odu);
     return unit;
 }

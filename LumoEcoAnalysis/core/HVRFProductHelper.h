@@ -30,7 +30,9 @@ public:
 
     // A new own-system unit line completed from the product database (project file
     // and imports): series, category, model and quantity as given, the rest from the
-    // product row when one matches. The caller takes ownership.
+    // product row when one matches (`found` tells whether one did). The caller takes
+    // ownership.
     static HUnit* newOwnUnit(int seriesId, const QString& category, const QString& model,
-                             int quantity, bool odu, HVRFProductStatements* statements = nullptr);
+                             int quantity, bool odu, HVRFProductStatements* statements = nullptr,
+                             bool* found = nullptr);
 };

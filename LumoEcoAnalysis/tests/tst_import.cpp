@@ -3,6 +3,7 @@
 #include "HDbFind.h"
 #include "HProject.h"
 #include "HProjectImport.h"
+#include "HProjectNotices.h"
 #include "HProjectSession.h"
 #include "HUnit.h"
 #include "HVRF.h"
@@ -192,9 +193,11 @@ void TestImport::eedUnits()
 
     const QString path = m_dir.filePath("units.eed");
     QVERIFY(writeFile(path, json));
-    QString error, warning;
-    QVERIFY2(openEED(path, &error, &warning), qPrintable(error));
-    QCOMPARE(!warning.isEmpty(), warns);
+    QString error;
+    HProjectNotices notices;
+    QVERIFY2(openEED(path, &error, &notices), qPrintable(error));
+    // Missing models are named too; `warns` is about the values of the wrong type.
+    QCOMPARE(notices.texts().size() > notices.missingModels().size(), warns);
 
     QCOMPARE(ownUnitRows(), expected);
     // Everything but the own units and the project information keeps its value.
@@ -306,9 +309,10 @@ void TestImport::vrfUnits()
 
     const QString path = m_dir.filePath("units.vrf");
     QVERIFY(makeVrf(path, rows, {projectInfo}));
-    QString error, warning;
-    QVERIFY2(openVRF(path, &error, &warning), qPrintable(error));
-    QVERIFY(warning.isEmpty());
+    QString error;
+    HProjectNotices notices;
+    QVERIFY2(openVRF(path, &error, &notices), qPrintable(error));
+    QCOMPARE(notices.texts().size(), notices.missingModels().size());
 
     QCOMPARE(ownUnitRows(), expected);
     HProject* p = HProject::getProject();
@@ -324,11 +328,12 @@ void TestImport::vrfWithoutEquipmentWarns()
     const QString later =
         R"({"project_parameter":{"project_information":{"project_name":"Later"}}})";
     QVERIFY(makeVrf(path, {{"system", 0, 7, "VX test", "T-ODU100", 2}}, {projectInfo, later}));
-    QString error, warning;
-    QVERIFY2(openVRF(path, &error, &warning), qPrintable(error));
-    QCOMPARE(warning,
-             QString("No find equipment info in this project file, Please Use VELA "
-                     "software open, calculate and save again."));
+    QString error;
+    HProjectNotices notices;
+    QVERIFY2(openVRF(path, &error, &notices), qPrintable(error));
+    QCOMPARE(notices.texts(),
+             QStringList("No find equipment info in this project file, Please Use VELA "
+                         "software open, calculate and save again."));
     HProject* p = HProject::getProject();
     QCOMPARE(p->getOwnVRFSys()->size(), 0);
     // The information is still imported; a later row overrides an earlier one (its
@@ -364,10 +369,11 @@ void TestImport::vrfNotAProjectDatabase()
         else
             QVERIFY(writeFile(path, content));
     }
-    QString error, warning;
-    QVERIFY(!openVRF(path, &error, &warning));
+    QString error;
+    HProjectNotices notices;
+    QVERIFY(!openVRF(path, &error, &notices));
     QVERIFY2(error.contains(fileName), qPrintable(error));
-    QVERIFY(warning.isEmpty());
+    QVERIFY(notices.isEmpty());
     HProject* p = HProject::getProject();
     QCOMPARE(p->getOwnVRFSys()->size(), 1);
     QCOMPARE(p->Getname(), QString("Keep"));
@@ -378,8 +384,8 @@ void TestImport::openThroughSessionRenamesPath()
 {
     const QString vrf = m_dir.filePath("session.vrf");
     QVERIFY(makeVrf(vrf, {{"project", 0, 7, "VX test", "T-ODU100", 2}}, {projectInfo}));
-    QString error, warning;
-    QVERIFY2(HProjectSession::openProject(vrf, &error, &warning), qPrintable(error));
+    QString error;
+    QVERIFY2(HProjectSession::openProject(vrf, &error), qPrintable(error));
     QCOMPARE(HProject::getProject()->GetfilePath(), m_dir.filePath("session.ee"));
     QVERIFY(!QFile::exists(m_dir.filePath("session.ee"))); // nothing written
 
@@ -387,7 +393,7 @@ void TestImport::openThroughSessionRenamesPath()
     QVERIFY(writeFile(
         eed,
         R"({"odu_array":[{"id_series":7,"product_code":"T-ODU100","name":"VX test","quantity":1}]})"));
-    QVERIFY2(HProjectSession::openProject(eed, &error, &warning), qPrintable(error));
+    QVERIFY2(HProjectSession::openProject(eed, &error), qPrintable(error));
     QCOMPARE(HProject::getProject()->GetfilePath(), m_dir.filePath("session2.ee"));
 }
 

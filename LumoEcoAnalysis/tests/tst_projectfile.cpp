@@ -7,6 +7,7 @@
 #include "HProductPerformanceDataForVRF.h"
 #include "HProject.h"
 #include "HProjectFile.h"
+#include "HProjectNotices.h"
 #include "HProjectSession.h"
 #include "HUnit.h"
 #include "HVRF.h"
@@ -48,6 +49,56 @@ HProject* presetProject()
 }
 
 using brivanta::test::writeFile;
+
+QJsonObject ownUnitJson(bool odu, int series, const char* category, const char* model,
+                        double quantity)
+{
+    return QJsonObject{{"is_odu", odu},
+                       {"id_series", series},
+                       {"unit_type", category},
+                       {"unit_productcode", model},
+                       {"quantity", quantity}};
+}
+
+// A project file with every value in order: reading it notices nothing.
+QJsonObject completeProject()
+{
+    const QJsonObject otherOdu{{"is_odu", true},
+                               {"unit_type", "ODU"},
+                               {"id_series", 0},
+                               {"unit_productcode", "X-56"},
+                               {"quantity", 1},
+                               {"total_capacity_cooling", 56.0},
+                               {"power_input_cooling", 15.0},
+                               {"total_capacity_heating", 63.0},
+                               {"power_input_heating", 16.0},
+                               {"price_ea", 9000.0}};
+    return QJsonObject{
+        {"name", "Complete"},
+        {"date", "2024-01-02"},
+        {"build_area", 1000.0},
+        {"build_height", 3.0},
+        {"number_floors", 2},
+        {"cooling_peak_load", 60.0},
+        {"heating_peak_load", 60.0},
+        {"country", "France"},
+        {"city", "Paris"},
+        {"electricity_price", 0.2},
+        {"gas_price", 0.1},
+        {"thermo_mode", false},
+        {"Unit_Load", 1},
+        {"operation_map",
+         QJsonObject{{"daily", QJsonObject{{"8", true}}},
+                     {"week", QJsonObject{{"1", true}}},
+                     {"month", QJsonObject{{"1", true}}}}},
+        {"own_vrf",
+         QJsonObject{{"unit_group",
+                      QJsonArray{ownUnitJson(true, 7, "VX test", "T-ODU100", 2),
+                                 ownUnitJson(false, 20, "Cassette", "T-CF28", 10)}}}},
+        {"other_vrf", QJsonObject{{"unit_group", QJsonArray{otherOdu}}}},
+        {"holiday", QJsonObject{{"1", true}}},
+    };
+}
 
 using Getter = std::function<QVariant(HProject*)>;
 
@@ -166,6 +217,8 @@ private slots:
     void holidayKeys();
     void readingRules_data();
     void readingRules();
+    void readingNotices_data();
+    void readingNotices();
     void unreadableFileIsReported_data();
     void unreadableFileIsReported();
     void failedSaveIsReported();
@@ -545,6 +598,118 @@ void TestProjectFile::readingRules()
         BRIVANTA_COMPARE_NEAR(actual.toDouble(), expected.toDouble(), 1e-12);
     else
         QCOMPARE(actual, expected);
+}
+
+void TestProjectFile::readingNotices_data()
+{
+    // Top-level members replaced in the complete project; a name starting with '-' removes it.
+    QTest::addColumn<QJsonObject>("changes");
+    QTest::addColumn<QStringList>("notices");
+
+    const QString noHour = QStringLiteral(": no hour of the year runs, so every energy is 0.");
+    QTest::newRow("complete file: nothing to tell") << QJsonObject{} << QStringList{};
+    QTest::newRow("price as text")
+        << QJsonObject{{"electricity_price", "abc"}}
+        << QStringList{R"("electricity_price" is not a number ("abc"); read as 0.)"};
+    QTest::newRow("peak load as text")
+        << QJsonObject{{"cooling_peak_load", "160"}}
+        << QStringList{R"("cooling_peak_load" is not a number ("160"); read as 0.)"};
+    QTest::newRow("name as number, thermo mode as text")
+        << QJsonObject{{"name", 5}, {"thermo_mode", "yes"}}
+        << QStringList{R"("name" is not text (5); read as empty.)",
+                       R"("thermo_mode" is not true or false ("yes"); read as false.)"};
+    QTest::newRow("floors not a whole number")
+        << QJsonObject{{"number_floors", 2.5}}
+        << QStringList{R"("number_floors" is not a whole number (2.5); read as 0.)"};
+    QTest::newRow("date in another form")
+        << QJsonObject{{"date", "02/01/2024"}}
+        << QStringList{R"("date" is not a date in the form yyyy-MM-dd ("02/01/2024"); read as )"
+                       "no date."};
+    QTest::newRow("no operation_map")
+        << QJsonObject{{"-operation_map", true}}
+        << QStringList{QStringLiteral("\"operation_map\" is missing") + noHour};
+    QTest::newRow("operation_map without its weekdays")
+        << QJsonObject{{"operation_map",
+                        QJsonObject{{"daily", QJsonObject{{"8", true}}},
+                                    {"month", QJsonObject{{"1", true}}}}}}
+        << QStringList{QStringLiteral("\"week\" (operation_map) is missing") + noHour,
+                       "The operation schedule runs no hour of the year (no hour of the day, no "
+                       "weekday or no month is on), so every energy is 0."};
+    QTest::newRow("schedule with every month off")
+        << QJsonObject{{"operation_map",
+                        QJsonObject{{"daily", QJsonObject{{"8", true}}},
+                                    {"week", QJsonObject{{"1", true}}},
+                                    {"month", QJsonObject{{"1", false}, {"2", "on"}}}}}}
+        << QStringList{R"("month" (operation_map) has 1 entries that are not true or false; )"
+                       "they read as false.",
+                       "The operation schedule runs no hour of the year (no hour of the day, no "
+                       "weekday or no month is on), so every energy is 0."};
+    QTest::newRow("negative price and area")
+        << QJsonObject{{"gas_price", -0.1}, {"build_area", -100}}
+        << QStringList{R"("build_area" is negative (-100); a negative value makes no sense here.)",
+                       R"("gas_price" is negative (-0.1); a negative value makes no sense here.)"};
+    QTest::newRow("negative own quantity")
+        << QJsonObject{{"own_vrf",
+                        QJsonObject{
+                            {"unit_group",
+                             QJsonArray{ownUnitJson(true, 7, "VX test", "T-ODU100", -2),
+                                        ownUnitJson(false, 20, "Cassette", "T-CF28", 10)}}}}}
+        << QStringList{R"("quantity" (own_vrf unit line 1) is negative (-2); a negative value )"
+                       "makes no sense here."};
+    QTest::newRow("other unit entry that is no object")
+        << QJsonObject{{"other_vrf", QJsonObject{{"unit_group", QJsonArray{5}}}}}
+        << QStringList{"other_vrf unit line 1 is not an object; it reads as an empty line."};
+    QTest::newRow("own model not in the product database")
+        << QJsonObject{{"own_vrf",
+                        QJsonObject{
+                            {"unit_group",
+                             QJsonArray{ownUnitJson(true, 7, "VX test", "T-ODU100", 2),
+                                        ownUnitJson(false, 20, "Cassette", "T-CF29", 10)}}}}}
+        << QStringList{R"(Own indoor unit line 2 (category "Cassette", model "T-CF29") is not in )"
+                       "the product database: it has no capacity and no power input."};
+    QTest::newRow("holiday entries of the wrong type")
+        << QJsonObject{{"holiday", QJsonObject{{"1", "yes"}, {"2", 1}, {"3", true}}}}
+        << QStringList{R"("holiday" has 2 entries that are not true or false; they read as )"
+                       "false."};
+}
+
+void TestProjectFile::readingNotices()
+{
+    QFETCH(QJsonObject, changes);
+    QFETCH(QStringList, notices);
+
+    QJsonObject root = completeProject();
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        if (it.key().startsWith('-'))
+            root.remove(it.key().mid(1));
+        else
+            root.insert(it.key(), it.value());
+    }
+    const QString path = m_dir.filePath("notices.ee");
+    QVERIFY(writeFile(path, QJsonDocument(root).toJson()));
+    QString error;
+    HProjectNotices found;
+    QVERIFY2(loadProjectFile(path, &error, &found), qPrintable(error));
+    QCOMPARE(found.texts(), notices);
+
+    // The reading rules still hold: what was noticed reads as 0, empty or false.
+    HProject* p = HProject::getProject();
+    if (changes.contains("electricity_price"))
+        QCOMPARE(p->Getelectricity_price(), 0.0);
+    if (changes.contains("cooling_peak_load"))
+        QCOMPARE(p->Getcooling_peak_load(), 0.0);
+    if (QTest::currentDataTag() == QLatin1String("negative own quantity"))
+        QCOMPARE(p->getOwnVRFSys()->size(), 1);
+    if (QTest::currentDataTag() == QLatin1String("own model not in the product database")) {
+        QCOMPARE(found.missingModels().size(), 1);
+        const HProjectNotices::MissingModel m = found.missingModels().first();
+        QCOMPARE(m.line, 2);
+        QCOMPARE(m.outdoor, false);
+        QCOMPARE(m.category, QString("Cassette"));
+        QCOMPARE(m.model, QString("T-CF29"));
+        QCOMPARE(p->getOwnVRFSys()->size(), 2);
+        QCOMPARE(p->getOwnVRFSys()->at(1)->Gettotal_capacity_cooling(), 0.0);
+    }
 }
 
 void TestProjectFile::unreadableFileIsReported_data()

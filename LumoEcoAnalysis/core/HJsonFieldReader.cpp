@@ -1,0 +1,154 @@
+#include "HJsonFieldReader.h"
+
+#include "HProjectNotices.h"
+#include "TranslateString.h"
+
+#include <QJsonDocument>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A value as it stands in the file, shortened: "abc" with its quotes, 12, null, [...].
+QString shown(const QJsonValue& value)
+{
+    QString text;
+    if (value.isObject())
+        text = QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
+    else {
+        // A document holds no bare scalar; write it in an array and take the brackets off.
+        text = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+        text = text.mid(1, text.size() - 2);
+    }
+    return text.size() > 40 ? text.left(37) + QStringLiteral("...") : text;
+}
+
+bool isWholeInt(double v)
+{
+    return std::isfinite(v) && v == std::trunc(v) && v >= double(std::numeric_limits<int>::min())
+        && v <= double(std::numeric_limits<int>::max());
+}
+
+} // namespace
+
+HJsonFieldReader::HJsonFieldReader(const QJsonObject& object, HProjectNotices* notices,
+                                   const QString& where)
+    : m_object(object)
+    , m_notices(notices)
+    , m_where(where)
+{
+}
+
+QString HJsonFieldReader::nameOf(const QString& key) const
+{
+    const QString quoted = QLatin1Char('"') + key + QLatin1Char('"');
+    return m_where.isEmpty() ? quoted : QStringLiteral("%1 (%2)").arg(quoted, m_where);
+}
+
+void HJsonFieldReader::note(const QString& text) const
+{
+    if (m_notices)
+        m_notices->add(text);
+}
+
+double HJsonFieldReader::number(const QString& key)
+{
+    const QJsonValue v = m_object.value(key);
+    if (!v.isUndefined() && !v.isDouble())
+        note(TranslateString("%1 is not a number (%2); read as 0.").arg(nameOf(key), shown(v)));
+    return v.toDouble();
+}
+
+void HJsonFieldReader::noteNegative(const QString& key, double value) const
+{
+    note(TranslateString("%1 is negative (%2); a negative value makes no sense here.")
+             .arg(nameOf(key), QString::number(value, 'g', 10)));
+}
+
+double HJsonFieldReader::nonNegativeNumber(const QString& key)
+{
+    const double v = number(key);
+    if (v < 0.0)
+        noteNegative(key, v);
+    return v;
+}
+
+int HJsonFieldReader::integer(const QString& key)
+{
+    const QJsonValue v = m_object.value(key);
+    if (!v.isUndefined() && !(v.isDouble() && isWholeInt(v.toDouble())))
+        note(TranslateString("%1 is not a whole number (%2); read as 0.")
+                 .arg(nameOf(key), shown(v)));
+    return v.toInt();
+}
+
+int HJsonFieldReader::nonNegativeInteger(const QString& key)
+{
+    const int v = integer(key);
+    if (v < 0)
+        noteNegative(key, v);
+    return v;
+}
+
+QString HJsonFieldReader::text(const QString& key)
+{
+    const QJsonValue v = m_object.value(key);
+    if (!v.isUndefined() && !v.isString())
+        note(TranslateString("%1 is not text (%2); read as empty.").arg(nameOf(key), shown(v)));
+    return v.toString();
+}
+
+bool HJsonFieldReader::flag(const QString& key)
+{
+    const QJsonValue v = m_object.value(key);
+    if (!v.isUndefined() && !v.isBool())
+        note(TranslateString("%1 is not true or false (%2); read as false.")
+                 .arg(nameOf(key), shown(v)));
+    return v.toBool();
+}
+
+QDate HJsonFieldReader::date(const QString& key, const QString& format)
+{
+    const QJsonValue v = m_object.value(key);
+    const QDate d = QDate::fromString(v.toString(), format);
+    if (!v.isUndefined() && !d.isValid())
+        note(TranslateString("%1 is not a date in the form %2 (%3); read as no date.")
+                 .arg(nameOf(key), format, shown(v)));
+    return d;
+}
+
+QJsonObject HJsonFieldReader::object(const QString& key)
+{
+    const QJsonValue v = m_object.value(key);
+    if (!v.isUndefined() && !v.isObject())
+        note(
+            TranslateString("%1 is not an object (%2); read as empty.").arg(nameOf(key), shown(v)));
+    return v.toObject();
+}
+
+QJsonArray HJsonFieldReader::array(const QString& key)
+{
+    const QJsonValue v = m_object.value(key);
+    if (!v.isUndefined() && !v.isArray())
+        note(TranslateString("%1 is not a list (%2); read as empty.").arg(nameOf(key), shown(v)));
+    return v.toArray();
+}
+
+QVector<bool> HJsonFieldReader::flags(const QString& key, const QStringList& keys)
+{
+    const QJsonObject o = object(key);
+    QVector<bool> values;
+    int wrong = 0;
+    for (const QString& k : keys) {
+        const QJsonValue v = o.value(k);
+        if (!v.isUndefined() && !v.isBool())
+            ++wrong;
+        values.append(v.toBool());
+    }
+    if (wrong > 0)
+        note(TranslateString("%1 has %2 entries that are not true or false; they read as false.")
+                 .arg(nameOf(key))
+                 .arg(wrong));
+    return values;
+}
