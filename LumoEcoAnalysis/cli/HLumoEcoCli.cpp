@@ -10,6 +10,7 @@
 #include "HJsonFunc.h"
 #include "HProject.h"
 #include "HProjectFile.h"
+#include "HProjectNotices.h"
 #include "HProjectSession.h"
 #include "HUnit.h"
 #include "HVRF.h"
@@ -97,6 +98,35 @@ HLumoEcoCli::~HLumoEcoCli()
     m_productData.reset();
     HDbFind::close();
     LumoWeather::setWeatherDbPath(QString());
+}
+
+void HLumoEcoCli::warn(const HProjectNotices& notices)
+{
+    for (const QString& text : notices.texts())
+        m_err << "lumoeco: warning: " << text.simplified() << "\n";
+    m_err.flush();
+}
+
+QString HLumoEcoCli::wayOut(HCalHelper::Refusal refusal)
+{
+    switch (refusal) {
+    case HCalHelper::Refusal::NoWeatherYear:
+        return QStringLiteral("Give the project a country and city of the weather database "
+                              "(lumoeco weather list).");
+    case HCalHelper::Refusal::NoOwnUnits:
+        return QStringLiteral("Add own outdoor and indoor unit lines under \"own_vrf\" "
+                              "(docs/project-file.md; lumoeco products list shows the models).");
+    case HCalHelper::Refusal::NoOwnCapacity:
+        return QStringLiteral("Use models of the product database for the outdoor lines named "
+                              "above (lumoeco products list --outdoor).");
+    case HCalHelper::Refusal::NoOtherUnits:
+        return QStringLiteral("Add the other system's outdoor and indoor units under "
+                              "\"other_vrf\", or run with --without-other to calculate the "
+                              "own system alone.");
+    case HCalHelper::Refusal::None:
+        break;
+    }
+    return QString();
 }
 
 int HLumoEcoCli::fail(int code, const QString& message)
@@ -306,10 +336,11 @@ int HLumoEcoCli::calculate(const QStringList& args)
     options.ignoreHours = ignoreHours;
 
     HCalculationRun run;
-    QString message, warning;
-    const HCalculationRun::Status status = run.run(options, &message, &warning);
-    if (!warning.isEmpty())
-        m_err << "lumoeco: warning: " << warning.simplified() << "\n";
+    QString message;
+    const HCalculationRun::Status status = run.run(options, &message);
+    warn(run.notices());
+    if (status == HCalculationRun::CannotCalculate)
+        return fail(status, message + QLatin1Char(' ') + wayOut(run.refusal()));
     if (status != HCalculationRun::Success)
         return fail(status, message);
 
@@ -339,11 +370,12 @@ int HLumoEcoCli::curves(const QStringList& args)
     if (!args.isEmpty()) {
         if (!openProducts())
             return BadInput;
-        QString error, warning;
-        if (!HProjectSession::openProject(args[0], &error, &warning))
+        QString error;
+        HProjectNotices notices;
+        const bool opened = HProjectSession::openProject(args[0], &error, &notices);
+        warn(notices);
+        if (!opened)
             return fail(BadInput, error);
-        if (!warning.isEmpty())
-            m_err << "lumoeco: warning: " << warning.simplified() << "\n";
     }
     m_out << "EIR (cooling): load %, own system EIR %, other system EIR %\n"
           << HCalHelper::calEIRTest() << "\n\n"
@@ -372,11 +404,12 @@ int HLumoEcoCli::importProject(const QStringList& args)
         return BadInput;
 
     HProjectSession::startProject();
-    QString error, warning;
-    if (!HProjectSession::openProject(source, &error, &warning))
+    QString error;
+    HProjectNotices notices;
+    const bool opened = HProjectSession::openProject(source, &error, &notices);
+    warn(notices);
+    if (!opened)
         return fail(BadInput, error);
-    if (!warning.isEmpty())
-        m_err << "lumoeco: warning: " << warning.simplified() << "\n";
 
     if (!saveProjectFile(target, &error))
         return fail(BadInput, error);
@@ -386,7 +419,11 @@ int HLumoEcoCli::importProject(const QStringList& args)
     own->getAllOutoorUnits(outdoor);
     own->getAllIndoorUnits(indoor);
     m_out << "Imported " << outdoor.size() << " outdoor and " << indoor.size()
-          << " indoor unit lines into " << target << "\n";
+          << " indoor unit lines into " << target;
+    if (const int missing = notices.missingModels().size())
+        m_out << " (" << missing << (missing == 1 ? " line has a model" : " lines have models")
+              << " not in the product database)";
+    m_out << "\n";
     return Ok;
 }
 

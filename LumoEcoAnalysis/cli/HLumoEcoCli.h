@@ -1,4 +1,6 @@
 #pragma once
+#include "HCalHelper.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -7,6 +9,7 @@
 #include <memory>
 
 class HInitVRFProductECData;
+class HProjectNotices;
 
 // The lumoeco command-line program: parses the arguments, points the program at
 // its databases and runs one subcommand. Exit status 0 on success, 2 for bad input
@@ -39,6 +42,10 @@ private:
     int products(const QStringList& args);
 
     int fail(int code, const QString& message);
+    // Each notice as one "lumoeco: warning:" line on standard error.
+    void warn(const HProjectNotices& notices);
+    // What to do about a refused calculation.
+    static QString wayOut(HCalHelper::Refusal refusal);
     bool checkOptions(const QString& command, const QStringList& allowed);
     bool openWeather();
     bool openProducts();

@@ -109,9 +109,10 @@ QString csvText(QString text)
 
 } // namespace
 
-HCalculationRun::Status HCalculationRun::run(const Options& options, QString* message,
-                                             QString* warning)
+HCalculationRun::Status HCalculationRun::run(const Options& options, QString* message)
 {
+    m_notices.clear();
+    m_refusal = HCalHelper::Refusal::None;
     auto fail = [message](Status status, const QString& text) {
         if (message)
             *message = text;
@@ -122,7 +123,7 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     HProjectSession::startProject();
 
     QString error;
-    if (!HProjectSession::openProject(options.projectPath, &error, warning))
+    if (!HProjectSession::openProject(options.projectPath, &error, &m_notices))
         return fail(BadInput, error);
     HProject* project = HProject::getProject();
 
@@ -159,11 +160,14 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     const bool withoutOther = options.withoutOther;
     HCalHelper::setQuestionHook(
         [withoutOther](const QString&, const QString&) { return withoutOther; });
-    QString check;
-    const bool canCalculate = HCalHelper::isCanCalculate(check);
+    const HCalHelper::CheckResult check = HCalHelper::checkCanCalculate();
     HCalHelper::setQuestionHook(nullptr);
-    if (!canCalculate)
-        return fail(CannotCalculate, check.split('\n', Qt::SkipEmptyParts).join(' '));
+    for (const HPeakLoadReplacement& r : check.peakLoadReplacements)
+        m_notices.addPeakLoadReplacement(r);
+    if (!check.canCalculate) {
+        m_refusal = check.refusal;
+        return fail(CannotCalculate, check.message.split('\n', Qt::SkipEmptyParts).join(' '));
+    }
 
     HWeatherAnalysis analysis(location.tableName);
     analysis.setIgnoreHours(ignoreHours);
@@ -181,6 +185,15 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     m_result = collect(project->GetfilePath(), ignoreHours, adjust);
     m_result.projectFile = options.projectPath;
     m_result.weatherTable = location.tableName;
+    // The first replacement of a load holds the value the project gave.
+    m_result.inputCoolingPeakLoad = m_result.coolingPeakLoad;
+    m_result.inputHeatingPeakLoad = m_result.heatingPeakLoad;
+    for (auto it = m_notices.peakLoadReplacements().crbegin();
+         it != m_notices.peakLoadReplacements().crend(); ++it)
+        (it->cooling ? m_result.inputCoolingPeakLoad : m_result.inputHeatingPeakLoad) = it->input;
+    m_result.peakLoadReplaced = !m_notices.peakLoadReplacements().isEmpty();
+    m_result.warnings = m_notices.texts();
+    m_result.missingModels = m_notices.missingModels();
     return Success;
 }
 
@@ -204,6 +217,8 @@ HCalculationRun::Result HCalculationRun::collect(const QString& projectFile, int
     r.electricityPrice = project->Getelectricity_price();
     r.coolingPeakLoad = project->Getcooling_peak_load();
     r.heatingPeakLoad = project->Getheating_peak_load();
+    r.inputCoolingPeakLoad = r.coolingPeakLoad;
+    r.inputHeatingPeakLoad = r.heatingPeakLoad;
     r.adjust = adjust;
     r.ownOutdoorLines = countLines(own, true);
     r.ownIndoorLines = countLines(own, false);
@@ -242,7 +257,11 @@ QString HCalculationRun::toTable() const
     s << "Temperatures max " << num(r.maxTemp, 1) << " C, min " << num(r.minTemp, 1)
       << " C, design " << num(r.designTemp, 1) << " C (" << r.ignoreHours << " hours exceeded)\n";
     s << "Peak loads   cooling " << num(r.coolingPeakLoad) << " kW, heating "
-      << num(r.heatingPeakLoad) << " kW (after the capacity check)\n";
+      << num(r.heatingPeakLoad) << " kW (after the capacity check";
+    if (r.peakLoadReplaced)
+        s << "; given: cooling " << num(r.inputCoolingPeakLoad) << " kW, heating "
+          << num(r.inputHeatingPeakLoad) << " kW";
+    s << ")\n";
     s << "Units        own " << r.ownOutdoorLines << " outdoor / " << r.ownIndoorLines
       << " indoor lines, other " << r.otherOutdoorLines << " outdoor / " << r.otherIndoorLines
       << " indoor lines\n";
@@ -311,6 +330,9 @@ QJsonObject HCalculationRun::toJson() const
     QJsonObject peak;
     peak.insert("cooling_kw", r.coolingPeakLoad);
     peak.insert("heating_kw", r.heatingPeakLoad);
+    peak.insert("input_cooling_kw", r.inputCoolingPeakLoad);
+    peak.insert("input_heating_kw", r.inputHeatingPeakLoad);
+    peak.insert("replaced", r.peakLoadReplaced);
 
     QJsonArray months;
     for (const MonthRow& m : r.months)
@@ -327,6 +349,17 @@ QJsonObject HCalculationRun::toJson() const
     root.insert("monthly", months);
     root.insert("year", monthJson(r.year));
     root.insert("own_temperature_bins", bins);
+    root.insert("warnings", QJsonArray::fromStringList(r.warnings));
+    QJsonArray missing;
+    for (const HProjectNotices::MissingModel& m : r.missingModels) {
+        QJsonObject o;
+        o.insert("line", m.line);
+        o.insert("outdoor", m.outdoor);
+        o.insert("category", m.category);
+        o.insert("model", m.model);
+        missing.append(o);
+    }
+    root.insert("missing_models", missing);
     return root;
 }
 
@@ -347,6 +380,9 @@ QString HCalculationRun::toCsv() const
     s << "ignore_hours," << r.ignoreHours << "\n";
     s << "cooling_peak_load_kw," << exact(r.coolingPeakLoad) << "\n";
     s << "heating_peak_load_kw," << exact(r.heatingPeakLoad) << "\n";
+    s << "input_cooling_peak_load_kw," << exact(r.inputCoolingPeakLoad) << "\n";
+    s << "input_heating_peak_load_kw," << exact(r.inputHeatingPeakLoad) << "\n";
+    s << "peak_load_replaced," << (r.peakLoadReplaced ? "true" : "false") << "\n";
     s << "electricity_price," << exact(r.electricityPrice) << "\n";
     s << "adjust," << (r.adjust ? "true" : "false") << "\n";
     s << "\n";

@@ -1,4 +1,7 @@
 #pragma once
+#include "HCalHelper.h"
+#include "HProjectNotices.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QVector>
@@ -64,8 +67,12 @@ public:
         double minTemp = 0.0;
         double designTemp = 0.0;
         double electricityPrice = 0.0;
+        // The peak loads used, after the capacity check, and as the project gave them.
         double coolingPeakLoad = 0.0;
         double heatingPeakLoad = 0.0;
+        double inputCoolingPeakLoad = 0.0;
+        double inputHeatingPeakLoad = 0.0;
+        bool peakLoadReplaced = false;
         bool adjust = false;
         int ownOutdoorLines = 0;
         int ownIndoorLines = 0;
@@ -75,14 +82,23 @@ public:
         MonthRow year;            // month 0: the yearly sums
         QVector<BinRow> coolingBins;
         QVector<BinRow> heatingBins;
+        // Everything the run noticed for the user (see notices()).
+        QStringList warnings;
+        QVector<HProjectNotices::MissingModel> missingModels;
     };
 
     // Runs the whole calculation on the global project. On a status other than
-    // Success, `message` is one line saying why; `warning` receives a note the caller
-    // should show although the run went on (e.g. an import without equipment).
-    Status run(const Options& options, QString* message, QString* warning = nullptr);
+    // Success, `message` is one line saying why.
+    Status run(const Options& options, QString* message);
 
     const Result& result() const { return m_result; }
+    // What the run noticed that the user must be told, whatever its status: the
+    // project's reading and import remarks, own models missing from the product
+    // database, replaced peak loads, filled weather gaps. The program and lumoeco show
+    // the same texts.
+    const HProjectNotices& notices() const { return m_notices; }
+    // Why the check refused the project (status CannotCalculate), else None.
+    HCalHelper::Refusal refusal() const { return m_refusal; }
 
     // Plain-text report: location, peak loads, monthly table, yearly totals, bins.
     QString toTable() const;
@@ -100,4 +116,6 @@ public:
 
 private:
     Result m_result;
+    HProjectNotices m_notices;
+    HCalHelper::Refusal m_refusal = HCalHelper::Refusal::None;
 };

@@ -104,6 +104,9 @@ private slots:
     void refusesBadInput_data();
     void refusesBadInput();
     void importThenCalculate();
+    void inputWarnings();
+    void missingModelsAreNamed();
+    void peakLoadReplacementIsReported();
     void curves();
     void weatherCommands();
     void weatherImportRealFile();
@@ -113,8 +116,10 @@ private slots:
 private:
     Run run(QStringList args, bool databases = true) const;
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    // A copy of an example project with some top-level keys replaced.
-    QString variant(const QString& name, const QJsonObject& changes) const;
+    // A copy of an example project (the first one unless `base` names another) with
+    // some top-level keys replaced.
+    QString variant(const QString& name, const QJsonObject& changes,
+                    const QString& base = QString()) const;
 
     QTemporaryDir m_dir;
 };
@@ -140,9 +145,13 @@ Run TestCli::run(QStringList args, bool databases) const
     return r;
 }
 
-QString TestCli::variant(const QString& name, const QJsonObject& changes) const
+QString TestCli::variant(const QString& name, const QJsonObject& changes, const QString& base) const
 {
-    QJsonObject root = readJson(examples().value(0));
+    QString source = examples().value(0);
+    for (const QString& file : examples())
+        if (!base.isEmpty() && QFileInfo(file).fileName() == base)
+            source = file;
+    QJsonObject root = readJson(source);
     for (auto it = changes.begin(); it != changes.end(); ++it)
         root.insert(it.key(), it.value());
     const QString file = path(name);
@@ -191,6 +200,10 @@ void TestCli::calculateExamples()
     for (const char* key :
          {"project", "location", "peak_load", "monthly", "year", "own_temperature_bins"})
         QVERIFY2(root.contains(key), key);
+    // The examples are in order: nothing to warn about.
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    QCOMPARE(root.value("warnings").toArray(), QJsonArray());
+    QCOMPARE(root.value("peak_load").toObject().value("replaced").toBool(), false);
 
     const QJsonArray months = root.value("monthly").toArray();
     QCOMPARE(months.size(), 12);
@@ -610,6 +623,135 @@ void TestCli::importThenCalculate()
     QVERIFY2(r.err.contains("No find equipment info in this project file"), qPrintable(r.err));
     QCOMPARE(r.err.trimmed().count('\n'), 0);
     QCOMPARE(readJson(path("noequipment.ee")).value("name").toString(), QString("Empty"));
+}
+
+void TestCli::inputWarnings()
+{
+    // Values the reading rules take as 0 are calculated as before, but not quietly.
+    const QString project =
+        variant("typed.ee", {{"electricity_price", "abc"}, {"gas_price", -0.3}});
+    const Run r = run({"calculate", project, "--format", "json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QStringList lines = r.err.trimmed().split('\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith("lumoeco: warning: \"electricity_price\" is not a number "
+                                 "(\"abc\"); read as 0."),
+             qPrintable(lines[0]));
+    QVERIFY2(lines[1].startsWith("lumoeco: warning: \"gas_price\" is negative (-0.3)"),
+             qPrintable(lines[1]));
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QJsonArray warnings = root.value("warnings").toArray();
+    QCOMPARE(warnings.size(), 2);
+    QCOMPARE("lumoeco: warning: " + warnings.at(0).toString(), lines[0]);
+    QCOMPARE(root.value("year").toObject().value("own_cost").toDouble(), 0.0);
+    QVERIFY(root.value("year").toObject().value("own_kwh").toDouble() > 0.0);
+
+    // Without a schedule no hour runs: the year is 0, and the user is told why.
+    QJsonObject noSchedule = readJson(examples().value(0));
+    noSchedule.remove("operation_map");
+    writeFile(path("noschedule.ee"), QJsonDocument(noSchedule).toJson());
+    const Run off = run({"calculate", path("noschedule.ee"), "--format", "json"});
+    QVERIFY2(off.exitCode == 0, qPrintable(off.err));
+    QVERIFY2(off.err.contains("\"operation_map\" is missing: no hour of the year runs"),
+             qPrintable(off.err));
+    QCOMPARE(QJsonDocument::fromJson(off.out.toUtf8())
+                 .object()
+                 .value("year")
+                 .toObject()
+                 .value("own_kwh")
+                 .toDouble(),
+             0.0);
+}
+
+void TestCli::missingModelsAreNamed()
+{
+    const QJsonObject hotel = readJson(examples().value(0));
+    QVERIFY(hotel.value("name").toString().contains("hotel", Qt::CaseInsensitive));
+    // The hotel's own lines: 2 x VXC-1680 outdoor, 40 wall-mounted, 8 high-static ducts.
+    const auto withModel = [&](const QString& name, int line, const QString& model) {
+        QJsonObject root = hotel;
+        QJsonObject own = root.value("own_vrf").toObject();
+        QJsonArray group = own.value("unit_group").toArray();
+        QJsonObject unit = group.at(line - 1).toObject();
+        unit.insert("unit_productcode", model);
+        group.replace(line - 1, unit);
+        own.insert("unit_group", group);
+        root.insert("own_vrf", own);
+        writeFile(path(name), QJsonDocument(root).toJson());
+        return path(name);
+    };
+
+    // A misspelt indoor model: the year is calculated without that line, and said so.
+    Run r =
+        run({"calculate", withModel("indoor.ee", 2, "Quellmark Wall WM-65"), "--format", "json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QString named = "Own indoor unit line 2 (category \"Wall-mounted\", model "
+                          "\"Quellmark Wall WM-65\") is not in the product database";
+    QVERIFY2(r.err.contains("lumoeco: warning: " + named), qPrintable(r.err));
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QVERIFY(root.value("warnings").toArray().first().toString().startsWith(named));
+    const QJsonArray missing = root.value("missing_models").toArray();
+    QCOMPARE(missing.size(), 1);
+    QCOMPARE(missing.first().toObject(),
+             QJsonObject({{"line", 2},
+                          {"outdoor", false},
+                          {"category", "Wall-mounted"},
+                          {"model", "Quellmark Wall WM-65"}}));
+
+    // A misspelt outdoor model leaves no capacity: no year of zeros, but a refusal that
+    // says why and what to do; the peak loads are reported, not silently zeroed.
+    r = run({"calculate", withModel("outdoor.ee", 1, "Quellmark VXC-1860")});
+    QCOMPARE(r.exitCode, 3);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY2(r.err.contains("Own outdoor unit line 1 (category \"VX heat pump combined\", model "
+                            "\"Quellmark VXC-1860\")"),
+             qPrintable(r.err));
+    const QString refusal = r.err.trimmed().split('\n').last();
+    QVERIFY2(refusal.startsWith("lumoeco: The VELA outdoor units have no cooling or heating "
+                                "capacity"),
+             qPrintable(refusal));
+    QVERIFY2(refusal.contains("lumoeco products list --outdoor"), qPrintable(refusal));
+
+    // The import names the line as well, and its summary counts it.
+    const QString eed = path("misspelt.eed");
+    QVERIFY(writeFile(eed, R"({"odu_array":[{"id_series":-1,"product_code":"Quellmark VXS-560",
+        "name":"VX heat pump","quantity":2}],"idu_array":[{"id_series":-1,
+        "product_code":"Quellmark Wall WM-65","name":"Wall-mounted","quantity":18}]})"));
+    r = run({"import", eed, "-o", path("misspelt.ee")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY2(r.out.contains("1 outdoor and 1 indoor unit lines")
+                 && r.out.contains("(1 line has a model not in the product database)"),
+             qPrintable(r.out));
+    QVERIFY2(r.err.contains("Own indoor unit line 1 (category \"Wall-mounted\", model "
+                            "\"Quellmark Wall WM-65\")"),
+             qPrintable(r.err));
+}
+
+void TestCli::peakLoadReplacementIsReported()
+{
+    // The Paris school's own system: 3 x VXS-560, rated 56 kW cooling and 62.7 kW
+    // heating each. A heating peak of 120 kW is below 188.1 / 1.5 = 125.4 kW.
+    const QString project =
+        variant("peak.ee", {{"heating_peak_load", 120.0}}, QStringLiteral("school_paris.ee"));
+    Run r = run({"calculate", project, "--format", "json"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(r.err,
+             QString("lumoeco: warning: The heating peak load 120.00 kW is outside 50%-150% of "
+                     "the own system's outdoor heating capacity 188.10 kW; 206.91 kW (110% of "
+                     "the capacity) is used instead.\n"));
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    const QJsonObject peak = root.value("peak_load").toObject();
+    QCOMPARE(peak.value("replaced").toBool(), true);
+    QCOMPARE(peak.value("input_heating_kw").toDouble(), 120.0);
+    BRIVANTA_COMPARE_NEAR(peak.value("heating_kw").toDouble(), 3 * 62.7 * 1.1, 1e-9);
+    QCOMPARE(peak.value("input_cooling_kw").toDouble(), 150.0);
+    QCOMPARE(peak.value("cooling_kw").toDouble(), 150.0);
+    QCOMPARE(root.value("warnings").toArray().size(), 1);
+
+    r = run({"calculate", project});
+    QVERIFY2(r.out.contains("Peak loads   cooling 150.00 kW, heating 206.91 kW (after the "
+                            "capacity check; given: cooling 150.00 kW, heating 120.00 kW)"),
+             qPrintable(r.out));
 }
 
 void TestCli::curves()
