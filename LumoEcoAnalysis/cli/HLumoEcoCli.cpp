@@ -220,7 +220,8 @@ bool HLumoEcoCli::ignoreHoursOption(int* hours)
     double percent = 0.4;
     if (hasPercent) {
         percent = m_parser.value("percent").toDouble(&ok);
-        if (!ok || percent < 0.0 || percent >= 100.0) {
+        // Written so that "nan" is refused too.
+        if (!ok || !(percent >= 0.0 && percent < 100.0)) {
             fail(BadInput, QStringLiteral("--percent takes a number from 0 to below 100"));
             return false;
         }
