@@ -164,6 +164,18 @@ double yearlyTemperature(int hourOrder)
         + 5.0 * std::sin(2.0 * M_PI * ((hourOrder - 1) % 24 - 9) / 24.0);
 }
 
+// The building ratio of the degree-hour model: 0 at the balance point 16, the
+// cooling factor 1.5 at the design temperature 35, -1 at -10.
+double coolingRatio(double t)
+{
+    return (t - 16.0) / 19.0 * 1.5;
+}
+
+double heatingRatio(double t)
+{
+    return -(16.0 - t) / 26.0;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(QVector<double>)
@@ -283,40 +295,26 @@ void TestCalHelper::hourlyLoads_data()
     QTest::addColumn<double>("temperature");
     QTest::addColumn<bool>("thermoMode");
     QTest::addColumn<double>("ratio");
-    QTest::addColumn<double>("ownRate");
-    QTest::addColumn<double>("otherRate");
     QTest::addColumn<bool>("unitsRun");
-    QTest::addColumn<double>("coolingLoad");
-    QTest::addColumn<double>("heatingLoad");
-    QTest::addColumn<double>("capacityCooling");
-    QTest::addColumn<double>("capacityHeating");
 
-    // other outdoor capacity: 120 kW cooling, 100 kW heating
-    QTest::newRow("worked 30") << 30.0 << false << 1.10526 << 1.00478 << 1.10526 / 1.2 << true
-                               << 110.526 << 0.0 << 110.526 << 0.0;
-    QTest::newRow("worked 0") << 0.0 << false << -0.615385 << -0.512821 << -0.492308 << true << 0.0
-                              << 49.2308 << 0.0 << 49.2308;
-    QTest::newRow("25") << 25.0 << false << 0.710526 << 0.645933 << 0.592105 << true << 71.0526
-                        << 0.0 << 71.0526 << 0.0;
-    QTest::newRow("10") << 10.0 << false << -0.230769 << -0.192308 << -0.184615 << true << 0.0
-                        << 18.4615 << 0.0 << 18.4615;
-    QTest::newRow("design -10") << -10.0 << false << -1.0 << -0.833333 << -0.8 << true << 0.0
-                                << 80.0 << 0.0 << 80.0;
-    QTest::newRow("beyond 35 not limited") << 40.0 << false << 1.89474 << 1.72249 << 1.57895 << true
-                                           << 189.474 << 0.0 << 189.474 << 0.0;
-    QTest::newRow("dead band 16.05")
-        << 16.05 << false << 0.0 << 0.0 << 0.0 << true << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("dead band 15.95")
-        << 15.95 << false << 0.0 << 0.0 << 0.0 << true << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("thermo-off 16.5 thermo on")
-        << 16.5 << true << 0.0394737 << 0.0358852 << 0.0328947 << false << 3.94737 << 0.0 << 0.0
-        << 0.0;
-    QTest::newRow("16.5 thermo off runs") << 16.5 << false << 0.0394737 << 0.0358852 << 0.0328947
-                                          << true << 3.94737 << 0.0 << 3.94737 << 0.0;
-    QTest::newRow("thermo-off 15.5 heating") << 15.5 << true << -0.0192308 << -0.0160256
-                                             << -0.0153846 << false << 0.0 << 1.53846 << 0.0 << 0.0;
-    QTest::newRow("17.0 outside thermo band") << 17.0 << true << 0.0789474 << 0.0717703 << 0.0657895
-                                              << true << 7.89474 << 0.0 << 7.89474 << 0.0;
+    QTest::newRow("30") << 30.0 << false << coolingRatio(30.0) << true;
+    QTest::newRow("25") << 25.0 << false << coolingRatio(25.0) << true;
+    QTest::newRow("10") << 10.0 << false << heatingRatio(10.0) << true;
+    QTest::newRow("0") << 0.0 << false << heatingRatio(0.0) << true;
+    QTest::newRow("design -10") << -10.0 << false << -1.0 << true;
+    QTest::newRow("beyond 35 not limited") << 40.0 << false << coolingRatio(40.0) << true;
+    // Dead band |t - 16| < 0.1: inside and just outside on both sides.
+    QTest::newRow("dead band 16.05") << 16.05 << false << 0.0 << true;
+    QTest::newRow("dead band 15.95") << 15.95 << false << 0.0 << true;
+    QTest::newRow("16.15 outside the dead band") << 16.15 << false << coolingRatio(16.15) << true;
+    QTest::newRow("15.85 outside the dead band") << 15.85 << false << heatingRatio(15.85) << true;
+    // Thermo-off band |t - 16| < 1 with the thermo mode on: inside and at its edge.
+    QTest::newRow("thermo-off 16.5") << 16.5 << true << coolingRatio(16.5) << false;
+    QTest::newRow("16.5 thermo mode off runs") << 16.5 << false << coolingRatio(16.5) << true;
+    QTest::newRow("thermo-off 16.95") << 16.95 << true << coolingRatio(16.95) << false;
+    QTest::newRow("thermo-off 15.05 heating") << 15.05 << true << heatingRatio(15.05) << false;
+    QTest::newRow("17 runs") << 17.0 << true << coolingRatio(17.0) << true;
+    QTest::newRow("15 runs") << 15.0 << true << heatingRatio(15.0) << true;
 }
 
 void TestCalHelper::hourlyLoads()
@@ -324,13 +322,7 @@ void TestCalHelper::hourlyLoads()
     QFETCH(double, temperature);
     QFETCH(bool, thermoMode);
     QFETCH(double, ratio);
-    QFETCH(double, ownRate);
-    QFETCH(double, otherRate);
     QFETCH(bool, unitsRun);
-    QFETCH(double, coolingLoad);
-    QFETCH(double, heatingLoad);
-    QFETCH(double, capacityCooling);
-    QFETCH(double, capacityHeating);
 
     buildStandardProject();
     HProject* project = HProject::getProject();
@@ -344,14 +336,20 @@ void TestCalHelper::hourlyLoads()
     HCalHelper::calculateBuildLoad(hour);
     HCalHelper::calculateUnitTotalCapacity(hour);
 
+    // Peak loads 100 / 80 kW; own outdoor capacity 110 / 96 kW, other 120 / 100 kW.
+    const bool cooling = ratio > 0.0;
+    const double ownRate = cooling ? ratio * 100.0 / 110.0 : ratio * 80.0 / 96.0;
+    const double otherRate = cooling ? ratio * 100.0 / 120.0 : ratio * 80.0 / 100.0;
+    const double load = cooling ? ratio * 100.0 : -ratio * 80.0;
+    const double delivered = unitsRun ? load : 0.0; // the own rate times the own capacity
     QCOMPARE(hour->GetisThermostatMode(), unitsRun);
-    BRIVANTA_COMPARE_NEAR(hour->Getload_precent(), ratio, 1e-5);
-    BRIVANTA_COMPARE_NEAR(hour->GetOwnVRF_load_precent(), ownRate, 1e-5);
-    BRIVANTA_COMPARE_NEAR(hour->GetOtherVRF_load_precent(), otherRate, 1e-5);
-    BRIVANTA_COMPARE_NEAR(hour->Getbuilding_load_cooling(), coolingLoad, 1e-5);
-    BRIVANTA_COMPARE_NEAR(hour->Getbuilding_load_heating(), heatingLoad, 1e-5);
-    BRIVANTA_COMPARE_NEAR(hour->Getunit_total_capacity_cooling(), capacityCooling, 1e-5);
-    BRIVANTA_COMPARE_NEAR(hour->Getunit_total_capacity_heating(), capacityHeating, 1e-5);
+    BRIVANTA_COMPARE_NEAR(hour->Getload_precent(), ratio, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour->GetOwnVRF_load_precent(), ownRate, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour->GetOtherVRF_load_precent(), otherRate, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour->Getbuilding_load_cooling(), cooling ? load : 0.0, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour->Getbuilding_load_heating(), cooling ? 0.0 : load, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour->Getunit_total_capacity_cooling(), cooling ? delivered : 0.0, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour->Getunit_total_capacity_heating(), cooling ? 0.0 : delivered, 1e-12);
     // Loads are never negative, not even "-0".
     QVERIFY(!std::signbit(hour->Getbuilding_load_cooling()));
     QVERIFY(!std::signbit(hour->Getbuilding_load_heating()));
@@ -504,6 +502,18 @@ void TestCalHelper::peakLoads_data()
         << 100.0 << 80.0 << 30.0 << 80.0 << 110.0 << 80.0 << cooling + "333.333%[50%-150%].";
     QTest::newRow("limits 0.5 and 1.5 accepted")
         << 50.0 << 120.0 << 100.0 << 80.0 << 100.0 << 80.0 << QString();
+    QTest::newRow("cooling 0.45 refused")
+        << 45.0 << 80.0 << 100.0 << 80.0 << 49.5 << 80.0 << cooling + "45%[50%-150%].";
+    QTest::newRow("cooling 0.55 and heating 1.45 accepted")
+        << 55.0 << 116.0 << 100.0 << 80.0 << 100.0 << 80.0 << QString();
+    QTest::newRow("cooling 1.45 and heating 0.55 accepted")
+        << 145.0 << 44.0 << 100.0 << 80.0 << 100.0 << 80.0 << QString();
+    QTest::newRow("cooling 1.55 refused")
+        << 155.0 << 80.0 << 100.0 << 80.0 << 170.5 << 80.0 << cooling + "155%[50%-150%].";
+    QTest::newRow("heating 0.45 refused")
+        << 100.0 << 36.0 << 100.0 << 80.0 << 100.0 << 39.6 << heating + "45%[50%-150%].";
+    QTest::newRow("heating 1.55 refused")
+        << 100.0 << 124.0 << 100.0 << 80.0 << 100.0 << 136.4 << heating + "155%[50%-150%].";
     QTest::newRow("both in range") << 110.0 << 96.0 << 100.0 << 80.0 << 100.0 << 80.0 << QString();
     QTest::newRow("no outdoor units")
         << 0.0 << 0.0 << 100.0 << 80.0 << 0.0 << 0.0 << heating + "0%[50%-150%].";
