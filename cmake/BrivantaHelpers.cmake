@@ -3,6 +3,10 @@
 # Where the public sample weather files live (beside the repository); tests skip when absent.
 set(BRIVANTA_SHARED_DATA_DIR "${PROJECT_SOURCE_DIR}/../shared/data" CACHE PATH "Folder with sample weather files")
 
+# Databases the tests build from data/, apart from the ones beside the program that
+# users import into.
+set(BRIVANTA_FIXTURE_DIR "${CMAKE_BINARY_DIR}/testdata")
+
 # brivanta_add_test(<name> SOURCES a.cpp [b.cpp] LIBS lib... [DATA_DIR])
 # One Qt Test executable registered with CTest, run offscreen.
 function(brivanta_add_test name)
@@ -11,7 +15,8 @@ function(brivanta_add_test name)
   target_link_libraries(${name} PRIVATE Qt5::Test brivanta_testsupport ${ARG_LIBS})
   target_compile_definitions(${name} PRIVATE
     BRIVANTA_SHARED_DATA="${BRIVANTA_SHARED_DATA_DIR}"
-    BRIVANTA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+    BRIVANTA_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    BRIVANTA_FIXTURE_DIR="${BRIVANTA_FIXTURE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES

@@ -164,8 +164,8 @@ void TestCli::initTestCase()
     QVERIFY(m_dir.isValid());
     QVERIFY2(QFileInfo::exists(LUMOECO_PATH), LUMOECO_PATH);
     // Copies: the program may build the energy-data table and the weather commands write.
-    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/Weather.db3"), path("Weather.db3")));
-    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/Product.mdb"), path("Product.mdb")));
+    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"), path("Weather.db3")));
+    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Product.mdb"), path("Product.mdb")));
     QFile::setPermissions(path("Product.mdb"), QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(path("Weather.db3"), QFile::ReadOwner | QFile::WriteOwner);
     QVERIFY(examples().size() >= 3);

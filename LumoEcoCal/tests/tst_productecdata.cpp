@@ -564,10 +564,7 @@ void TestProductEcData::registration()
 
 void TestProductEcData::demoCatalogue()
 {
-    const QString demo = QStringLiteral(BRIVANTA_DEMO_PRODUCT_DB);
-    if (!QFile::exists(demo))
-        QSKIP("demo product database not built");
-    QVERIFY(QFile::copy(demo, m_path));
+    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Product.mdb"), m_path));
     HDatabase* db = HDbFind::getDb();
     QVERIFY(db);
     QVERIFY(!db->tableIsExist("__temp_data"));

@@ -1,10 +1,10 @@
 #pragma once
 // Helpers shared by every test: one tolerance rule for floating results, one
-// checked file writer, and a scratch application directory so tests never write
-// beside the binaries.
+// checked file writer, and the rule for the shared sample files.
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,7 +28,28 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+#ifdef BRIVANTA_SHARED_DATA
+// In CI (CI=true) with the shared sample folder beside the repository, its files must
+// be there: a missing one fails the test instead of skipping it.
+inline bool sharedDataRequired()
+{
+    return qEnvironmentVariable("CI") == QLatin1String("true")
+        && QFileInfo(QStringLiteral(BRIVANTA_SHARED_DATA "/..")).isDir();
+}
+#endif
+
 } // namespace brivanta::test
+
+// Skips the test when the shared sample file `path` is missing, or fails it in CI.
+#define BRIVANTA_REQUIRE_SHARED_FILE(path)                                                         \
+    do {                                                                                           \
+        const QString p_ = (path);                                                                 \
+        if (!QFileInfo::exists(p_)) {                                                              \
+            if (brivanta::test::sharedDataRequired())                                              \
+                QFAIL(qPrintable(QStringLiteral("missing shared sample file %1").arg(p_)));        \
+            QSKIP(qPrintable(QStringLiteral("shared sample file %1 not available").arg(p_)));      \
+        }                                                                                          \
+    } while (0)
 
 // QCOMPARE for doubles with a tolerance; prints both values on failure.
 #define BRIVANTA_COMPARE_NEAR(actual, expected, rel)                                               \
