@@ -191,6 +191,7 @@ private slots:
     void existingTableIsLeftAlone();
     void failedBuildLeavesPreviousState_data();
     void failedBuildLeavesPreviousState();
+    void deliveredTableWithVkcColumnIsRecomputed_data();
     void deliveredTableWithVkcColumnIsRecomputed();
     void noDatabaseWritesNothing();
     void registration();
@@ -447,19 +448,24 @@ void TestProductEcData::existingTableIsLeftAlone()
 
 void TestProductEcData::failedBuildLeavesPreviousState_data()
 {
+    QTest::addColumn<bool>("diskFull"); // else the 151st insert is refused by a trigger
     QTest::addColumn<bool>("hadTable");
-    QTest::newRow("no table before: still none") << false;
-    QTest::newRow("old table kept whole") << true;
+    QTest::newRow("insert refused half way: still no table") << false << false;
+    QTest::newRow("disk full: still no table") << true << false;
+    QTest::newRow("disk full: old table kept whole") << true << true;
 }
 
-// A database that runs full half way through the inserts must not keep a partial table.
+// A build that fails half way through the inserts must not keep a partial table,
+// and must leave no transaction open.
 void TestProductEcData::failedBuildLeavesPreviousState()
 {
+    QFETCH(bool, diskFull);
     QFETCH(bool, hadTable);
 
     QStringList sql = baseSchema();
     sql << "insert into __product_series values (1, 0, 1, 'VX', '380V', 'sub', 'ODU', 0)"
-        << "create table ODU (product_code varchar)";
+        << "create table ODU (product_code varchar)"
+        << "create table seen (model varchar)";
     QVector<VkcRow> rows;
     for (int pre = 10; pre <= 200; pre += 5)
         rows.append({35, double(pre), pre * 0.3, pre * 0.07});
@@ -477,13 +483,29 @@ void TestProductEcData::failedBuildLeavesPreviousState()
 
     HDatabase* db = HDbFind::getDb();
     QVERIFY(db);
-    QSqlQuery pages = db->query("pragma page_count");
-    QVERIFY(pages.next());
-    const int pageCount = pages.value(0).toInt();
-    pages.finish();
-    // room for the new table but not for its rows
-    QVERIFY(db->exec(QStringLiteral("pragma max_page_count = %1").arg(pageCount + 3)));
+    if (diskFull) {
+        QSqlQuery pages = db->query("pragma page_count");
+        QVERIFY(pages.next());
+        const int pageCount = pages.value(0).toInt();
+        pages.finish();
+        // room for the new table but not for its rows
+        QVERIFY(db->exec(QStringLiteral("pragma max_page_count = %1").arg(pageCount + 3)));
+    } else {
+        // On this connection the table's name leads to a temporary view whose trigger
+        // records each insert and refuses P-0150; the table itself is still created.
+        QVERIFY(db->exec("create temp view __product_ec_data as select '' as product_type, '' "
+                         "as odu_type, '' as category, '' as powersupply, '' as model, 0 as "
+                         "TC_C, 0 as PI_C, 0 as TC_H, 0 as PI_H, '' as pre_tc_pi_data_c, '' as "
+                         "pre_tc_pi_data_h, '' as sub_catalog, 0 as id_series, 0 as "
+                         "is_not_for_sale, '' as oem_model"));
+        QVERIFY(db->exec("create temp trigger refuse instead of insert on __product_ec_data "
+                         "begin select raise(abort, 'refused') where new.model = 'P-0150'; "
+                         "insert into seen values (new.model); end"));
+    }
 
+    if (!diskFull)
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("insert of \"P-0150\".*refused")));
     HInitVRFProductECData data; // builds only when the table is missing
     if (hadTable) {
         QVERIFY(!data.rebuildTable());
@@ -494,17 +516,36 @@ void TestProductEcData::failedBuildLeavesPreviousState()
         QCOMPARE(countRows(), 1);
         QVERIFY(ecRow("OLD").found);
     }
+    // the inserts before the refused one are undone with the rest
+    QSqlQuery seen = db->query("select count(*) from seen");
+    QVERIFY(seen.next());
+    QCOMPARE(seen.value(0).toInt(), 0);
+    seen.finish();
+    QVERIFY(db->transaction()); // no transaction was left open
+    QVERIFY(db->rollback());
 
     // with room again the next start-up builds the whole table
-    QVERIFY(db->exec("pragma max_page_count = 1073741823"));
+    if (diskFull)
+        QVERIFY(db->exec("pragma max_page_count = 1073741823"));
+    else
+        QVERIFY(db->exec("drop view temp.__product_ec_data"));
     if (hadTable)
         QVERIFY(db->exec("drop table __product_ec_data"));
     HInitVRFProductECData again;
     QCOMPARE(countRows(), 200);
 }
 
+void TestProductEcData::deliveredTableWithVkcColumnIsRecomputed_data()
+{
+    QTest::addColumn<bool>("refuseLastUpdate");
+    QTest::newRow("recomputed") << false;
+    QTest::newRow("an update refused: nothing changes") << true;
+}
+
 void TestProductEcData::deliveredTableWithVkcColumnIsRecomputed()
 {
+    QFETCH(bool, refuseLastUpdate);
+
     QStringList sql = catalogue();
     sql << "create table __product_ec_data (ID integer primary key, product_type int, model "
            "varchar, vkc_table varchar, pre_tc_pi_data_c longtext, pre_tc_pi_data_h longtext)"
@@ -512,21 +553,33 @@ void TestProductEcData::deliveredTableWithVkcColumnIsRecomputed()
         << "insert into __product_ec_data values (2, 0, 'X-2', '', 'old', 'old')"
         << "insert into __product_ec_data values (3, 1, 'X-3', 'VKC_A1', 'old', 'old')"
         << "insert into __product_ec_data values (10, 0, 'X-10', 'O''Neil', 'old', 'old')";
+    // IDs are visited in text order, 1 before 10: the refused update is the last one.
+    if (refuseLastUpdate)
+        sql << "create trigger refuse before update on __product_ec_data when new.ID = 10 "
+               "begin select raise(abort, 'refused'); end";
     QVERIFY(makeDatabase(m_path, sql));
     HInitVRFProductECData data; // the table exists: nothing is rebuilt
-    QVERIFY(data.calculate_temp());
+    QCOMPARE(data.calculate_temp(), !refuseLastUpdate);
 
     auto texts = [](int id) {
         QSqlQuery q = HDbFind::getDb()->query(
             "select pre_tc_pi_data_c, pre_tc_pi_data_h from __product_ec_data where ID = ?", {id});
         return q.next() ? QStringList{q.value(0).toString(), q.value(1).toString()} : QStringList();
     };
+    const QStringList old{"old", "old"};
     const QStringList one = texts(1);
-    QCOMPARE(points(one.at(0)).size(), 2);
-    QCOMPARE(points(one.at(1)).size(), 1);
-    QCOMPARE(texts(2), (QStringList{"old", "old"}));
-    QCOMPARE(texts(3), (QStringList{"old", "old"}));
-    QCOMPARE(texts(10), (QStringList{"[]", "[]"})); // a prefix with an apostrophe has no tables
+    if (refuseLastUpdate) {
+        QCOMPARE(one, old);
+        QCOMPARE(texts(10), old);
+        QVERIFY(HDbFind::getDb()->transaction()); // no transaction was left open
+        QVERIFY(HDbFind::getDb()->rollback());
+    } else {
+        QCOMPARE(points(one.at(0)).size(), 2);
+        QCOMPARE(points(one.at(1)).size(), 1);
+        QCOMPARE(texts(10), (QStringList{"[]", "[]"})); // a prefix with an apostrophe has no tables
+    }
+    QCOMPARE(texts(2), old);
+    QCOMPARE(texts(3), old);
 }
 
 void TestProductEcData::noDatabaseWritesNothing()
