@@ -3,7 +3,7 @@
 #include "HDay.h"
 #include "HMonth.h"
 
-int HYear::year = 2015;
+int HYear::year = initial_year;
 int HYear::hour_order = 1;
 
 HYear::HYear()

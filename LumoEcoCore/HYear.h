@@ -29,6 +29,8 @@ public:
 
     // Calendar year whose dates and weekdays days built from now on take.
     static int year;
+    // The value `year` has when the program starts.
+    static constexpr int initial_year = 2015;
     // Sequence number given to the next hour built.
     static int hour_order;
     static constexpr double load_adjust_factor_cooling = 1.5;

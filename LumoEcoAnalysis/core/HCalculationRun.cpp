@@ -119,9 +119,6 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
         return status;
     };
 
-    // As in a freshly started program the project exists before any weather is read.
-    HProjectSession::startProject();
-
     QString error;
     if (!HProjectSession::openProject(options.projectPath, &error, &m_notices))
         return fail(BadInput, error);
@@ -173,14 +170,8 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     analysis.setIgnoreHours(ignoreHours);
     analysis.analysisData();
 
-    bool adjust = false;
-    if (options.adjustGiven)
-        adjust = options.adjust;
-    else
-        HJsonConfig::getValue(QStringLiteral("adjust"), QStringLiteral("is_adjust"), adjust);
-
-    HCalHelper::calculateLoadAtHour(adjust);
-    project->setisCalculationSuccess(true);
+    const bool adjust = options.adjustGiven ? options.adjust : configuredAdjust();
+    calculateYear(adjust);
 
     m_result = collect(project->GetfilePath(), ignoreHours, adjust);
     m_result.projectFile = options.projectPath;
@@ -195,6 +186,19 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     m_result.warnings = m_notices.texts();
     m_result.missingModels = m_notices.missingModels();
     return Success;
+}
+
+bool HCalculationRun::configuredAdjust()
+{
+    bool adjust = false;
+    HJsonConfig::getValue(QStringLiteral("adjust"), QStringLiteral("is_adjust"), adjust);
+    return adjust;
+}
+
+void HCalculationRun::calculateYear(bool adjust)
+{
+    HCalHelper::calculateLoadAtHour(adjust);
+    HProject::getProject()->setisCalculationSuccess(true);
 }
 
 HCalculationRun::Result HCalculationRun::collect(const QString& projectFile, int ignoreHours,

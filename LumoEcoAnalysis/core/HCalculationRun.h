@@ -100,6 +100,13 @@ public:
     // Why the check refused the project (status CannotCalculate), else None.
     HCalHelper::Refusal refusal() const { return m_refusal; }
 
+    // The steps of run() that the main window drives between its pages' own steps.
+    // Adjust mode as configured: "adjust"/"is_adjust", false when absent.
+    static bool configuredAdjust();
+    // The hourly calculation of the global project's year (location set, check
+    // passed, weather analysed); marks the project as calculated.
+    static void calculateYear(bool adjust);
+
     // Plain-text report: location, peak loads, monthly table, yearly totals, bins.
     QString toTable() const;
     // The same as one JSON object with stable keys.

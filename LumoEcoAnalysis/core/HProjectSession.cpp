@@ -8,9 +8,25 @@
 #include "HProjectNotices.h"
 #include "HUnit.h"
 #include "HVRF.h"
+#include "HYear.h"
 #include "TranslateString.h"
 
 #include <QVector>
+
+namespace {
+
+bool endsWith(const QString& path, const char* suffix)
+{
+    return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
+}
+
+HProject* createProject()
+{
+    HYear::year = HYear::initial_year;
+    return HProject::getProject();
+}
+
+} // namespace
 
 void HProjectSession::registerProductDatabase(const QString& fileName)
 {
@@ -23,25 +39,45 @@ HProject* HProjectSession::startProject()
     return HProject::getProject();
 }
 
+HProject* HProjectSession::newProject()
+{
+    HProject::reset();
+    return createProject();
+}
+
 bool HProjectSession::openProject(const QString& path, QString* error, HProjectNotices* notices)
 {
-    startProject();
+    // Read into a new project beside the current one, so that a file that cannot be
+    // read leaves the current project as it was.
+    HProject* previous = HProject::globalProject;
+    const int previousYear = HYear::year;
+    HProject::globalProject = nullptr;
+    HProject* fresh = createProject();
+
+    HProjectNotices found;
     bool ok = false;
-    if (path.endsWith(QLatin1String(".ee"))) {
-        ok = loadProjectFile(path, error, notices);
-    } else if (path.endsWith(QLatin1String(".vrf"))) {
-        ok = openVRF(path, error, notices);
-    } else if (path.endsWith(QLatin1String(".eed"))) {
-        ok = openEED(path, error, notices);
+    if (endsWith(path, ".ee")) {
+        ok = loadProjectFile(path, error, &found);
+    } else if (endsWith(path, ".vrf")) {
+        ok = openVRF(path, error, &found);
+    } else if (endsWith(path, ".eed")) {
+        ok = openEED(path, error, &found);
     } else if (error) {
         *error = TranslateString("Unknown project file type (expected .ee, .eed "
                                  "or .vrf): %1")
                      .arg(path);
     }
-    if (!ok)
+    if (!ok) {
+        delete fresh;
+        HProject::globalProject = previous;
+        HYear::year = previousYear;
         return false;
-    prepareOpenedProject(notices);
-    HProject::getProject()->setfilePath(projectPathFor(path));
+    }
+    delete previous;
+    prepareOpenedProject(&found);
+    fresh->setfilePath(projectPathFor(path));
+    if (notices)
+        notices->append(found);
     return true;
 }
 
@@ -71,9 +107,7 @@ int HProjectSession::buildOwnUnitCurves()
 
 QString HProjectSession::projectPathFor(const QString& path)
 {
-    if (path.endsWith(QLatin1String(".vrf")))
-        return path.left(path.size() - 4) + QStringLiteral(".ee");
-    if (path.endsWith(QLatin1String(".eed")))
+    if (endsWith(path, ".vrf") || endsWith(path, ".eed"))
         return path.left(path.size() - 4) + QStringLiteral(".ee");
     return path;
 }

@@ -22,10 +22,16 @@ public:
     // The global project, created now when there is none.
     static HProject* startProject();
 
-    // Reads a ".ee" project file, an ".eed" export or a ".vrf" project database
-    // (by its ending, compared case-sensitively) into the global project and prepares
-    // it. On success the project's filePath is the path with ".vrf"/".eed" replaced
-    // by ".ee". On failure the project is unchanged and `error` says why. What the
+    // Discards the global project and starts a new default one. Its calendar year is
+    // built on the initial calendar year, as in a freshly started program, so the
+    // weekdays of a new project never depend on the weather read before.
+    static HProject* newProject();
+
+    // Reads a ".ee" project file, an ".eed" export or a ".vrf" project database (by
+    // its ending, in any case) into a new project (see newProject) and prepares it.
+    // On success that project replaces the global one and its filePath is the path
+    // with ".vrf"/".eed" replaced by ".ee". On failure the global project is kept
+    // unchanged and `error` says why. What the
     // caller must show although the open succeeded goes to `notices`, in this order: the
     // reading's and the import's remarks, own models missing from the product database,
     // then the peak loads the capacity check replaced.
@@ -40,6 +46,6 @@ public:
     // HUnit::calculate() on every own outdoor unit; returns how many were built.
     static int buildOwnUnitCurves();
 
-    // "x.vrf" and "x.eed" become "x.ee"; other paths are returned unchanged.
+    // "x.vrf" and "x.eed" (any case) become "x.ee"; other paths are returned unchanged.
     static QString projectPathFor(const QString& path);
 };

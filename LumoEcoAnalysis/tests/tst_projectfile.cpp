@@ -2,6 +2,7 @@
 #include "HAppPaths.h"
 #include "HDay.h"
 #include "HDbFind.h"
+#include "HHour.h"
 #include "HJsonFunc.h"
 #include "HMonth.h"
 #include "HProductPerformanceDataForVRF.h"
@@ -223,6 +224,7 @@ private slots:
     void unreadableFileIsReported();
     void failedSaveIsReported();
     void openPreparesTheProject();
+    void openStartsANewProjectOnTheInitialYear();
 
 private:
     QTemporaryDir m_dir;
@@ -811,8 +813,38 @@ void TestProjectFile::openPreparesTheProject()
 
     QCOMPARE(HProjectSession::projectPathFor("/a/b.vrf"), QString("/a/b.ee"));
     QCOMPARE(HProjectSession::projectPathFor("/a/b.eed"), QString("/a/b.ee"));
-    QCOMPARE(HProjectSession::projectPathFor("/a/b.EED"), QString("/a/b.EED"));
+    // Endings are matched in any case.
+    QCOMPARE(HProjectSession::projectPathFor("/a/b.EED"), QString("/a/b.ee"));
+    QCOMPARE(HProjectSession::projectPathFor("/a/b.Vrf"), QString("/a/b.ee"));
     QVERIFY(!HProjectSession::openProject(m_dir.filePath("x.EE"), &error));
+    QVERIFY(writeFile(m_dir.filePath("x.EE"), R"({"name":"Capitals"})"));
+    QVERIFY2(HProjectSession::openProject(m_dir.filePath("x.EE"), &error), qPrintable(error));
+    QCOMPARE(HProject::getProject()->Getname(), QString("Capitals"));
+    QCOMPARE(HProject::getProject()->GetfilePath(), m_dir.filePath("x.EE"));
+}
+
+void TestProjectFile::openStartsANewProjectOnTheInitialYear()
+{
+    // Loading weather moves the calendar year to the weather's first year; a project
+    // opened afterwards must still get the weekdays a freshly started program gives.
+    HProject* before = HProject::getProject();
+    before->setname("Before");
+    HYear::year = 2001; // 1 January 2001 was a Monday
+    const QString path = m_dir.filePath("weekdays.ee");
+    QVERIFY(writeFile(path, R"({"name":"Weekdays"})"));
+    QString error;
+    QVERIFY2(HProjectSession::openProject(path, &error), qPrintable(error));
+    HProject* opened = HProject::getProject();
+    QCOMPARE(opened->Getname(), QString("Weekdays"));
+    // 1 January 2015 was a Thursday.
+    QCOMPARE(opened->getYear()->getHour(1, 1, 0)->GetdayOfWeek(), 4);
+    QCOMPARE(opened->getYear()->getHour(12, 31, 23)->Gethour_order(), 8760);
+
+    // New does the same.
+    HYear::year = 2001;
+    HProject* fresh = HProjectSession::newProject();
+    QCOMPARE(fresh->Getname(), QString("NewProject"));
+    QCOMPARE(fresh->getYear()->getHour(1, 1, 0)->GetdayOfWeek(), 4);
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)
