@@ -1,36 +1,709 @@
 #include "MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "CUnitFun.h"
+#include "HCalHelper.h"
+#include "HCalculationRun.h"
+#include "HImages.h"
+#include "HJsonConfig.h"
+#include "HLanguageSetDlg.h"
+#include "HOperationInfoWidget.h"
+#include "HProject.h"
+#include "HProjectFile.h"
+#include "HProjectImport.h"
+#include "HProjectSession.h"
+#include "HProjectSetWidget.h"
+#include "HResultWidget.h"
+#include "HTimer.h"
+#include "HToolbar.h"
+#include "HToolbarItem.h"
+#include "HUnitInfoWidget.h"
+#include "HVRF.h"
+#include "HWaitCursor.h"
+#include "HWeatherWidget.h"
 #include "TranslateString.h"
 
-#include <QStackedWidget>
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
 #include <QStatusBar>
-#include <QVBoxLayout>
+
+namespace {
+
+HProject* project()
+{
+    return HProject::getProject();
+}
+
+// Keys of the tool-bar entries whose actions carry a standard shortcut.
+QKeySequence shortcutOf(const QString& text)
+{
+    if (text == QLatin1String("New"))
+        return QKeySequence::New;
+    if (text == QLatin1String("Open"))
+        return QKeySequence::Open;
+    if (text == QLatin1String("Save"))
+        return QKeySequence::Save;
+    if (text == QLatin1String("Save As"))
+        return QKeySequence::SaveAs;
+    if (text == QLatin1String("Calculate"))
+        return QKeySequence(Qt::Key_F5);
+    return QKeySequence();
+}
+
+bool isProjectSuffix(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("ee") || suffix == QLatin1String("vrf")
+        || suffix == QLatin1String("eed");
+}
+
+// A project name as a file name: no directory separators.
+QString fileNameOf(QString name)
+{
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    name = name.trimmed();
+    return (name.isEmpty() ? QStringLiteral("NewProject") : name) + QStringLiteral(".ee");
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
 {
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("centralWidget"));
-    m_stack = new QStackedWidget(central);
-    m_stack->setObjectName(QStringLiteral("stackedWidget"));
-    auto* layout = new QVBoxLayout(central);
-    layout->addWidget(m_stack);
-    setCentralWidget(central);
-    setStatusBar(new QStatusBar(this));
-    setContextMenuPolicy(Qt::NoContextMenu);
+    ui->setupUi(this);
+    HProject* p = HProjectSession::startProject();
+    CUnitFun::SetUnitTemp(p->GetUnit_Temperature());
+    CUnitFun::SetUnitLoad(p->GetUnit_Load());
+    CUnitFun::SetUnitAirFlowRate(p->GetUnit_AirFlowRate());
+    CUnitFun::SetUnitLength(p->GetUnit_Length());
 
+    addToolbarItems();
+
+    m_toolbar = new HToolbar(this);
+    m_toolbar->setObjectName(QStringLiteral("toolBar"));
+    m_toolbar->setMovable(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+    initToolbar();
+
+    createPages();
+
+    switchToProjectSet();
     sendMsgToStatusBar(TranslateString("Ready"));
     setMinimumSize(1280, 768);
+    setWindowState(windowState() | Qt::WindowMaximized);
+
     updateTitle();
+    emit signal_update_project_data_to_window();
+    markClean();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    qDeleteAll(m_items);
+    m_items.clear();
+    // The pages point at the project; they go before the form that holds them.
+    while (ui->stackedWidget->count() > 0) {
+        QWidget* page = ui->stackedWidget->widget(ui->stackedWidget->count() - 1);
+        ui->stackedWidget->removeWidget(page);
+        delete page;
+    }
+    delete m_toolbar;
+    delete ui;
+}
 
-void MainWindow::sendMsgToStatusBar(const QString& content)
+void MainWindow::addToolbarItems()
+{
+    // Text, icon, tool tip, checkable, checked; the texts are translated when shown.
+    const QString separator = QStringLiteral("-");
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "New"), "NewProject.png", "New", false, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Open"), "OpenProject.png", "Open", false, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Save"), "Save.png", "Save", false, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Save As"), "SaveAs.png", "Save As", false, false);
+    addToolbarItem(separator, separator, separator, false, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Language"), "Language.png", "Language", false,
+                   false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Units"), "Units.png", "Units", false, false);
+    addToolbarItem(separator, separator, separator, false, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Project"), "Project.png", "Project", true, true);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Weather"), "Weather.png", "Weather", true, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Operational Info"), "time.png",
+                   "Operational Info", true, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "VRF"), "Unit.png", "VRF", true, false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Calculate"), "Result.png", "Calculate", false,
+                   false);
+    addToolbarItem(QT_TRANSLATE_NOOP("Brivanta", "Report Preview"), "Report.png", "Report Preview",
+                   true, false);
+}
+
+void MainWindow::addToolbarItem(const QString& text, const QString& icon, const QString& toolTip,
+                                bool checkable, bool checked)
+{
+    m_items.append(new HToolbarItem(text, icon, toolTip, checkable, checked));
+}
+
+void MainWindow::initToolbar()
+{
+    if (!m_actionGroup) {
+        m_actionGroup = new QActionGroup(this);
+        m_actionGroup->setExclusive(true);
+    }
+    for (HToolbarItem* item : qAsConst(m_items)) {
+        if (item->action)
+            continue;
+        QAction* action = nullptr;
+        if (item->isSeparator()) {
+            action = new QAction(m_actionGroup);
+            action->setSeparator(true);
+        } else {
+            action = new QAction(TranslateString(item->text), m_actionGroup);
+            action->setIcon(HImages::icon(item->icon));
+            action->setCheckable(item->checkable);
+            action->setShortcut(shortcutOf(item->text));
+            action->setToolTip(toolTipOf(item));
+            action->setChecked(item->checked);
+        }
+        item->action = action;
+        m_toolbar->addAction(action);
+        m_actionGroup->addAction(action);
+    }
+    m_toolbar->setIconSize(QSize(32, 32));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+
+    for (HToolbarItem* item : qAsConst(m_items))
+        connectAction(item);
+    connect(m_toolbar, &HToolbar::signal_mouse_rightbtn_doubleclicked, this,
+            &MainWindow::slot_toolbar_rightbtn_doubleclicked, Qt::UniqueConnection);
+    connect(m_toolbar, &HToolbar::signal_mouse_midbtn_doubleclicked, this,
+            &MainWindow::slot_toolbar_midbtn_doubleclicked, Qt::UniqueConnection);
+}
+
+void MainWindow::connectAction(HToolbarItem* item)
+{
+    if (!item->action || item->isSeparator())
+        return;
+    const QString& t = item->text;
+    QAction* a = item->action;
+    const auto type = Qt::UniqueConnection;
+    if (t == QLatin1String("New"))
+        connect(a, &QAction::triggered, this, &MainWindow::New, type);
+    else if (t == QLatin1String("Open"))
+        connect(a, &QAction::triggered, this, &MainWindow::Open, type);
+    else if (t == QLatin1String("Save"))
+        connect(a, &QAction::triggered, this, &MainWindow::Save, type);
+    else if (t == QLatin1String("Save As"))
+        connect(a, &QAction::triggered, this, &MainWindow::SaveAs, type);
+    else if (t == QLatin1String("Language"))
+        connect(a, &QAction::triggered, this, &MainWindow::switchToLanguage, type);
+    else if (t == QLatin1String("Units"))
+        connect(a, &QAction::triggered, this, &MainWindow::setUnits, type);
+    else if (t == QLatin1String("Project"))
+        connect(a, &QAction::triggered, this, &MainWindow::switchToProjectSet, type);
+    else if (t == QLatin1String("Weather"))
+        connect(a, &QAction::triggered, this, &MainWindow::switchToWaather, type);
+    else if (t == QLatin1String("Operational Info"))
+        connect(a, &QAction::triggered, this, &MainWindow::switchToOperational, type);
+    else if (t == QLatin1String("VRF"))
+        connect(a, &QAction::triggered, this, &MainWindow::switchToVRF, type);
+    else if (t == QLatin1String("Calculate"))
+        connect(a, &QAction::triggered, this, &MainWindow::Calculate, type);
+    else if (t == QLatin1String("Report Preview"))
+        connect(a, &QAction::triggered, this, &MainWindow::switchReport, type);
+}
+
+QString MainWindow::toolTipOf(const HToolbarItem* item) const
+{
+    const QString tip = TranslateString(item->toolTip);
+    const QKeySequence keys = shortcutOf(item->text);
+    if (keys.isEmpty())
+        return tip;
+    return QStringLiteral("%1 (%2)").arg(tip, keys.toString(QKeySequence::NativeText));
+}
+
+void MainWindow::createPages()
+{
+    m_projectSetWidget = new HProjectSetWidget;
+    ui->stackedWidget->addWidget(m_projectSetWidget);
+    m_weatherWidget = new HWeatherWidget;
+    ui->stackedWidget->addWidget(m_weatherWidget);
+    m_operationInfoWidget = new HOperationInfoWidget;
+    ui->stackedWidget->addWidget(m_operationInfoWidget);
+    m_unitInfoWidget = new HUnitInfoWidget;
+    ui->stackedWidget->addWidget(m_unitInfoWidget);
+    m_resultWidget = new HResultWidget;
+    ui->stackedWidget->addWidget(m_resultWidget);
+
+    // Project commands to the pages.
+    connect(this, &MainWindow::signal_update_window_data_to_project, m_unitInfoWidget,
+            &HUnitInfoWidget::slot_update_window_data_to_project);
+    connect(this, &MainWindow::signal_update_window_data_to_project, m_operationInfoWidget,
+            &HOperationInfoWidget::slot_update_window_data_to_project);
+    connect(this, &MainWindow::signal_update_project_data_to_window, m_unitInfoWidget,
+            &HUnitInfoWidget::slot_update_project_data_to_window);
+    connect(this, &MainWindow::signal_update_project_data_to_window, m_projectSetWidget,
+            &HProjectSetWidget::slot_update_project_info);
+    connect(this, &MainWindow::signal_update_project_data_to_window, m_operationInfoWidget,
+            &HOperationInfoWidget::slot_update_project_data_to_window);
+    // The result page follows the project too, so a new or opened project shows no
+    // results of the one before.
+    connect(this, &MainWindow::signal_update_project_data_to_window, m_resultWidget,
+            &HResultWidget::slot_update_project_data_to_window);
+    connect(this, &MainWindow::signal_reset_windows, m_unitInfoWidget, &HUnitInfoWidget::reset);
+
+    // Pages to pages.
+    connect(m_projectSetWidget, &HProjectSetWidget::signal_selectOtherVRF, m_unitInfoWidget,
+            &HUnitInfoWidget::setOtherVRFWidgetVisible);
+    connect(m_projectSetWidget, &HProjectSetWidget::signal_selectOtherChiller, m_unitInfoWidget,
+            &HUnitInfoWidget::setOtherChillerWidgetVisible);
+    connect(m_projectSetWidget, &HProjectSetWidget::signal_selectOtherUnit, m_unitInfoWidget,
+            &HUnitInfoWidget::setOtherUnitWidgetVisible);
+    connect(m_projectSetWidget, &HProjectSetWidget::signal_update_project_city, m_weatherWidget,
+            &HWeatherWidget::updateWeatherParam);
+    connect(m_weatherWidget, &HWeatherWidget::signal_update_project_location_temp_info,
+            m_projectSetWidget, &HProjectSetWidget::slot_update_outdoor_temp_info);
+    connect(m_weatherWidget, &HWeatherWidget::signal_send_msg_to_status_wnd, this,
+            &MainWindow::sendMsgToStatusBar);
+    connect(m_weatherWidget, &HWeatherWidget::signal_update_weather_analysis_result_to_show_table,
+            m_resultWidget, &HResultWidget::slot_showMonthWeatherAnalysisDataToTableView);
+}
+
+QStackedWidget* MainWindow::stackedWidget() const
+{
+    return ui->stackedWidget;
+}
+
+QAction* MainWindow::findAction(const QString& text) const
+{
+    const QString label = TranslateString(text);
+    for (const HToolbarItem* item : m_items) {
+        if (item->action && !item->isSeparator() && item->action->text() == label)
+            return item->action;
+    }
+    return nullptr;
+}
+
+void MainWindow::setCheckedAction(const QString& text)
+{
+    const QString label = TranslateString(text);
+    for (const HToolbarItem* item : qAsConst(m_items)) {
+        QAction* action = item->action;
+        if (!action || item->isSeparator())
+            continue;
+        const bool check = action->isCheckable() && action->text() == label;
+        if (action->isChecked() != check)
+            action->setChecked(check);
+    }
+}
+
+void MainWindow::updateLanguage()
+{
+    for (const HToolbarItem* item : qAsConst(m_items)) {
+        if (!item->action || item->isSeparator())
+            continue;
+        item->action->setText(TranslateString(item->text));
+        item->action->setToolTip(toolTipOf(item));
+    }
+    setPagesLanguage();
+    sendMsgToStatusBar(TranslateString("Ready"));
+}
+
+void MainWindow::setPagesLanguage()
+{
+    if (m_projectSetWidget)
+        m_projectSetWidget->setLanguage();
+    if (m_weatherWidget)
+        m_weatherWidget->setLanguage();
+    if (m_operationInfoWidget)
+        m_operationInfoWidget->setLanguage();
+    if (m_unitInfoWidget)
+        m_unitInfoWidget->setLanguage();
+    if (m_resultWidget)
+        m_resultWidget->setLanguage();
+}
+
+void MainWindow::showPage(QWidget* page, const QString& actionText)
+{
+    if (!page)
+        return;
+    setCheckedAction(actionText);
+    ui->stackedWidget->setCurrentWidget(page);
+}
+
+void MainWindow::switchToVRF()
+{
+    showPage(m_unitInfoWidget, QStringLiteral("VRF"));
+}
+
+void MainWindow::switchToOperational()
+{
+    showPage(m_operationInfoWidget, QStringLiteral("Operational Info"));
+}
+
+void MainWindow::switchToProjectSet()
+{
+    showPage(m_projectSetWidget, QStringLiteral("Project"));
+}
+
+void MainWindow::switchToWaather()
+{
+    showPage(m_weatherWidget, QStringLiteral("Weather"));
+}
+
+void MainWindow::switchReport()
+{
+    if (!m_resultWidget)
+        return;
+    m_resultWidget->slot_update_project_data_to_window();
+    showPage(m_resultWidget, QStringLiteral("Report Preview"));
+}
+
+void MainWindow::sendMsgToStatusBar(QString content)
 {
     statusBar()->showMessage(content);
+    // Long commands block the event loop; show each step as it starts.
+    if (statusBar()->isVisible())
+        statusBar()->repaint();
 }
 
 void MainWindow::updateTitle()
 {
-    setWindowTitle(QStringLiteral("Brivanta"));
+    const QString path = project()->GetfilePath();
+    QString title = QStringLiteral("Brivanta");
+    if (!path.isEmpty() && QFileInfo::exists(path))
+        title += QLatin1Char('[') + path + QLatin1Char(']');
+    setWindowTitle(title);
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    if (m_toolbar && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool down = event->type() == QEvent::KeyPress;
+        if (key->key() == Qt::Key_Control)
+            m_toolbar->controlHeld = down;
+        else if (key->key() == Qt::Key_Alt)
+            m_toolbar->altHeld = down;
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// ---------------------------------------------------------------------------------
+// Project state
+
+void MainWindow::markClean()
+{
+    emit signal_update_window_data_to_project();
+    m_cleanState = HProjectFile::toJson(project());
+}
+
+bool MainWindow::isModified()
+{
+    emit signal_update_window_data_to_project();
+    return HProjectFile::toJson(project()) != m_cleanState;
+}
+
+bool MainWindow::holdsData()
+{
+    HProject* p = project();
+    return !p->GetfilePath().isEmpty() || !p->getOwnVRFSys()->isEmpty()
+        || !p->getOtherVRFSys()->isEmpty() || isModified();
+}
+
+bool MainWindow::maybeSave()
+{
+    if (!isModified())
+        return true;
+    QMessageBox box(QMessageBox::Question, TranslateString("Query"),
+                    TranslateString("Save changes?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setInformativeText(
+        TranslateString("The current project has changes that are not saved in a file."));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return saveProject(false);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::refreshPagesFromProject()
+{
+    emit signal_reset_windows();
+    emit signal_update_project_data_to_window();
+}
+
+void MainWindow::showNotice(const QString& title, const QString& text)
+{
+    if (!text.trimmed().isEmpty())
+        QMessageBox::information(this, title, text, QMessageBox::Ok);
+}
+
+// ---------------------------------------------------------------------------------
+// Commands
+
+void MainWindow::New()
+{
+    const auto answer = QMessageBox::question(
+        this, TranslateString("Query"),
+        TranslateString("Do you want to close the current project?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return;
+    const bool discard = answer == QMessageBox::Yes;
+    if (discard) {
+        if (!maybeSave())
+            return;
+        HProjectSession::newProject();
+    }
+    // Without discarding, the project stays as a start for a new one under a new name.
+    project()->setfilePath(QString());
+    updateTitle();
+    {
+        HWaitCursor wait;
+        refreshPagesFromProject();
+    }
+    switchToProjectSet();
+    if (discard)
+        markClean();
+    sendMsgToStatusBar(TranslateString("Ready"));
+}
+
+void MainWindow::Open()
+{
+    if (isModified()) {
+        if (!maybeSave())
+            return;
+    } else if (holdsData()) {
+        const auto answer =
+            QMessageBox::question(this, TranslateString("Query"),
+                                  TranslateString("Do you want to close the "
+                                                  "current project?"),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        if (answer != QMessageBox::Yes)
+            return;
+    }
+
+    const QString current = project()->GetfilePath();
+    QFileDialog dialog(this, TranslateString("Open File"),
+                       current.isEmpty() ? QString() : QFileInfo(current).absolutePath(),
+                       TranslateString("Energy Evaluate (*.ee);;VELA Project Data(*.vrf);;VELA "
+                                       "Project Export Data(*.eed)"));
+    dialog.setObjectName(QStringLiteral("openFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    openPath(dialog.selectedFiles().constFirst());
+}
+
+void MainWindow::openPath(const QString& path)
+{
+    const QString title = TranslateString("Open File");
+    if (!QFileInfo(path).isFile()) {
+        QMessageBox::warning(this, title, TranslateString("Project file not found: %1").arg(path));
+        return;
+    }
+    if (!isProjectSuffix(path)) {
+        QMessageBox::warning(this, title,
+                             TranslateString("%1 is not a project file. Projects end in .ee; "
+                                             "selection projects in .vrf or .eed.")
+                                 .arg(path));
+        return;
+    }
+
+    QString error;
+    QString warning;
+    bool ok = false;
+    {
+        HWaitCursor wait;
+        sendMsgToStatusBar(TranslateString("Opening %1 ...").arg(QFileInfo(path).fileName()));
+        ok = HProjectSession::openProject(path, &error, &warning);
+        if (ok) {
+            updateTitle();
+            refreshPagesFromProject();
+            switchToProjectSet();
+        }
+    }
+    if (!ok) {
+        sendMsgToStatusBar(TranslateString("Ready"));
+        QMessageBox::warning(this, title, error);
+        return;
+    }
+    if (QFileInfo(path).suffix().compare(QLatin1String("ee"), Qt::CaseInsensitive) == 0)
+        markClean();
+    else
+        m_cleanState = QJsonObject(); // imported: nothing is written until the user saves
+    sendMsgToStatusBar(TranslateString("Ready"));
+    showNotice(title, warning);
+}
+
+void MainWindow::openEED(QString szPath)
+{
+    QString error;
+    QString warning;
+    if (!::openEED(szPath, &error, &warning))
+        QMessageBox::warning(this, TranslateString("Open File"), error);
+    showNotice(TranslateString("Open File"), warning);
+    emit signal_update_project_data_to_window();
+}
+
+void MainWindow::openVRF(QString szPath)
+{
+    QString error;
+    QString warning;
+    if (!::openVRF(szPath, &error, &warning)) {
+        QMessageBox::warning(this, TranslateString("Open File"), error);
+        return;
+    }
+    if (!warning.isEmpty())
+        QMessageBox::information(this, TranslateString("Error"), warning, QMessageBox::Ok);
+    emit signal_update_project_data_to_window();
+}
+
+void MainWindow::Save()
+{
+    saveProject(false);
+}
+
+void MainWindow::SaveAs()
+{
+    saveProject(true);
+}
+
+bool MainWindow::saveProject(bool askForPath)
+{
+    emit signal_update_window_data_to_project();
+    HProject* p = project();
+    QString path = p->GetfilePath();
+    const QFileInfo info(path);
+    if (askForPath || !info.exists()
+        || info.suffix().compare(QLatin1String("ee"), Qt::CaseInsensitive) != 0) {
+        const QString folder = path.isEmpty() ? QString() : info.absolutePath() + QLatin1Char('/');
+        QFileDialog dialog(this, TranslateString("Save File"), QString(),
+                           TranslateString("Energy Evaluate (*.ee)"));
+        dialog.setObjectName(QStringLiteral("saveFileDialog"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("ee"));
+        dialog.selectFile(folder + fileNameOf(p->Getname()));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        path = dialog.selectedFiles().constFirst();
+    }
+    if (path.isEmpty())
+        return false;
+
+    QString error;
+    bool ok = false;
+    {
+        HWaitCursor wait;
+        ok = saveProjectFile(path, &error);
+    }
+    if (!ok) {
+        QMessageBox::warning(this, TranslateString("Save File"), error);
+        return false;
+    }
+    updateTitle();
+    markClean();
+    sendMsgToStatusBar(TranslateString("Saved %1").arg(path));
+    return true;
+}
+
+bool MainWindow::Calculate()
+{
+    // The check sees what the pages show.
+    emit signal_update_window_data_to_project();
+    QString message;
+    HCalHelper::setQuestionHook([this](const QString& title, const QString& text) {
+        return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes)
+            == QMessageBox::Yes;
+    });
+    const bool canCalculate = HCalHelper::isCanCalculate(message);
+    HCalHelper::setQuestionHook(nullptr);
+    if (!canCalculate) {
+        QMessageBox::information(this, TranslateString("Warning"), message, QMessageBox::Ok);
+        return false;
+    }
+
+    {
+        HWaitCursor wait;
+        HTimer timer;
+        sendMsgToStatusBar(TranslateString("Save project data..."));
+        emit signal_update_window_data_to_project();
+        if (m_weatherWidget) {
+            sendMsgToStatusBar(TranslateString("Weather analysis..."));
+            m_weatherWidget->slot_weather_anlysis();
+        }
+        sendMsgToStatusBar(TranslateString("Calculating..."));
+        HCalculationRun::calculateYear(HCalculationRun::configuredAdjust());
+        sendMsgToStatusBar(TranslateString("Done."));
+        // The check may have replaced peak loads; the settings page shows the values used.
+        if (!message.isEmpty())
+            emit signal_update_project_data_to_window();
+        switchReport();
+    }
+    showNotice(TranslateString("Calculate"), message);
+    return true;
+}
+
+void MainWindow::setUnits()
+{
+    // Typed table values reach the project before the pages are rebuilt from it.
+    emit signal_update_window_data_to_project();
+    if (!CUnitFun::showUnitWidget())
+        return;
+    HProject* p = project();
+    p->setUnit_Temperature(CUnitFun::GetUnitTemp());
+    p->setUnit_Load(CUnitFun::GetUnitLoad());
+    p->setUnit_AirFlowRate(CUnitFun::GetUnitAirFlowRate());
+    p->setUnit_Length(CUnitFun::GetUnitLength());
+    HWaitCursor wait;
+    setPagesLanguage();
+    emit signal_update_project_data_to_window();
+}
+
+void MainWindow::switchToLanguage()
+{
+    HLanguageSetDlg dialog(this);
+    if (dialog.exec() == QDialog::Accepted && dialog.isLanguageChanged())
+        updateLanguage();
+}
+
+void MainWindow::slot_toolbar_rightbtn_doubleclicked()
+{
+    const QString group = QStringLiteral("adjust");
+    const QString key = QStringLiteral("is_adjust");
+    bool adjust = false;
+    HJsonConfig::getValue(group, key, adjust);
+    HJsonConfig::setValue(group, key, !adjust);
+    adjust = false;
+    HJsonConfig::getValue(group, key, adjust);
+    sendMsgToStatusBar(adjust ? TranslateString("Adjust Mode.") : TranslateString("Normal Mode."));
+}
+
+void MainWindow::slot_toolbar_midbtn_doubleclicked()
+{
+    const QString eir = HCalHelper::calEIRTest();
+    if (!eir.isEmpty())
+        QMessageBox::information(this, QStringLiteral("EIR"), eir, QMessageBox::Ok);
+    const QString cop = HCalHelper::calCOPTest();
+    if (!cop.isEmpty())
+        QMessageBox::information(this, QStringLiteral("COP"), cop, QMessageBox::Ok);
 }
