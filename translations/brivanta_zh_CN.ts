@@ -32,6 +32,10 @@
             <translation>%1 不是数字（%2）；按 0 读取。</translation>
         </message>
         <message>
+            <source>%1 is not a project file. Projects end in .ee; selection projects in .vrf or .eed.</source>
+            <translation>%1 不是项目文件。项目文件以 .ee 结尾；选型项目以 .vrf 或 .eed 结尾。</translation>
+        </message>
+        <message>
             <source>%1 is not a whole number (%2); read as 0.</source>
             <translation>%1 不是整数（%2）；按 0 读取。</translation>
         </message>
@@ -64,8 +68,28 @@
             <translation>%1 第 %2 行机组</translation>
         </message>
         <message>
+            <source>Adjust Mode.</source>
+            <translation>修正模式。</translation>
+        </message>
+        <message>
             <source>Air flow rate:</source>
             <translation>风量：</translation>
+        </message>
+        <message>
+            <source>Ambient Air Temperature Distribution</source>
+            <translation>室外空气温度分布</translation>
+        </message>
+        <message>
+            <source>Ambient Temperature Consideration</source>
+            <translation>室外设计温度</translation>
+        </message>
+        <message>
+            <source>Apr</source>
+            <translation>4月</translation>
+        </message>
+        <message>
+            <source>Aug</source>
+            <translation>8月</translation>
         </message>
         <message>
             <source>Btu/h</source>
@@ -74,6 +98,18 @@
         <message>
             <source>CFM</source>
             <translation>CFM</translation>
+        </message>
+        <message>
+            <source>COP(%)</source>
+            <translation>COP(%)</translation>
+        </message>
+        <message>
+            <source>Calculate</source>
+            <translation>计算</translation>
+        </message>
+        <message>
+            <source>Calculating...</source>
+            <translation>正在计算...</translation>
         </message>
         <message>
             <source>Cannot read the export file %1: %2</source>
@@ -88,8 +124,88 @@
             <translation>无法将项目保存到 %1：%2</translation>
         </message>
         <message>
+            <source>City</source>
+            <translation>城市</translation>
+        </message>
+        <message>
+            <source>Cooling Peak Load</source>
+            <translation>冷负荷峰值</translation>
+        </message>
+        <message>
+            <source>Country</source>
+            <translation>国家</translation>
+        </message>
+        <message>
+            <source>Daily Schedule</source>
+            <translation>每日运行时间</translation>
+        </message>
+        <message>
+            <source>Date</source>
+            <translation>日期</translation>
+        </message>
+        <message>
+            <source>Dec</source>
+            <translation>12月</translation>
+        </message>
+        <message>
+            <source>Do you want to close the current project?</source>
+            <translation>是否关闭当前项目？</translation>
+        </message>
+        <message>
+            <source>Done.</source>
+            <translation>完成。</translation>
+        </message>
+        <message>
+            <source>Electricity Input(kWH)</source>
+            <translation>耗电量(kWH)</translation>
+        </message>
+        <message>
+            <source>Electricity($/kWh)</source>
+            <translation>电价($/kWh)</translation>
+        </message>
+        <message>
+            <source>Energy Evaluate (*.ee)</source>
+            <translation>能耗评估 (*.ee)</translation>
+        </message>
+        <message>
+            <source>Energy Evaluate (*.ee);;VELA Project Data(*.vrf);;VELA Project Export Data(*.eed)</source>
+            <translation>能耗评估 (*.ee);;VELA 项目数据(*.vrf);;VELA 项目导出数据(*.eed)</translation>
+        </message>
+        <message>
+            <source>Energy input ratio(%)</source>
+            <translation>能量输入比(%)</translation>
+        </message>
+        <message>
+            <source>Error</source>
+            <translation>错误</translation>
+        </message>
+        <message>
+            <source>Feb</source>
+            <translation>2月</translation>
+        </message>
+        <message>
             <source>File not found: %1</source>
             <translation>找不到文件：%1</translation>
+        </message>
+        <message>
+            <source>Heating Peak Load</source>
+            <translation>热负荷峰值</translation>
+        </message>
+        <message>
+            <source>Hours (h)</source>
+            <translation>小时 (h)</translation>
+        </message>
+        <message>
+            <source>Jan</source>
+            <translation>1月</translation>
+        </message>
+        <message>
+            <source>July</source>
+            <translation>7月</translation>
+        </message>
+        <message>
+            <source>Jun</source>
+            <translation>6月</translation>
         </message>
         <message>
             <source>L/s</source>
@@ -108,8 +224,44 @@
             <translation>长度：</translation>
         </message>
         <message>
+            <source>Load(%)</source>
+            <translation>负荷率(%)</translation>
+        </message>
+        <message>
             <source>Load:</source>
             <translation>负荷：</translation>
+        </message>
+        <message>
+            <source>Mar</source>
+            <translation>3月</translation>
+        </message>
+        <message>
+            <source>Max Temperature</source>
+            <translation>最高温度</translation>
+        </message>
+        <message>
+            <source>Max.Temp</source>
+            <translation>最高温度</translation>
+        </message>
+        <message>
+            <source>May</source>
+            <translation>5月</translation>
+        </message>
+        <message>
+            <source>Min Temperature</source>
+            <translation>最低温度</translation>
+        </message>
+        <message>
+            <source>Min.Temp</source>
+            <translation>最低温度</translation>
+        </message>
+        <message>
+            <source>Model</source>
+            <translation>型号</translation>
+        </message>
+        <message>
+            <source>New</source>
+            <translation>新建</translation>
         </message>
         <message>
             <source>No file name given.</source>
@@ -118,6 +270,14 @@
         <message>
             <source>No find equipment info in this project file, Please Use VELA software open, calculate and save again.</source>
             <translation>此项目文件中没有设备信息，请用 VELA 软件打开、计算并重新保存。</translation>
+        </message>
+        <message>
+            <source>No hourly weather for the project's location.</source>
+            <translation>项目所在地没有逐时气象数据。</translation>
+        </message>
+        <message>
+            <source>Normal Mode.</source>
+            <translation>正常模式。</translation>
         </message>
         <message>
             <source>Not a project database (no equipment table): %1</source>
@@ -136,6 +296,34 @@
             <translation>不是项目文件（没有项目数据）：%1</translation>
         </message>
         <message>
+            <source>Nov</source>
+            <translation>11月</translation>
+        </message>
+        <message>
+            <source>Oct</source>
+            <translation>10月</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>打开</translation>
+        </message>
+        <message>
+            <source>Open File</source>
+            <translation>打开文件</translation>
+        </message>
+        <message>
+            <source>Opening %1 ...</source>
+            <translation>正在打开 %1 ...</translation>
+        </message>
+        <message>
+            <source>Operational Info</source>
+            <translation>运行信息</translation>
+        </message>
+        <message>
+            <source>Other'VRF</source>
+            <translation>其他VRF</translation>
+        </message>
+        <message>
             <source>Own indoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
             <translation>本方室内机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
         </message>
@@ -148,8 +336,24 @@
             <translation>请检查机组信息页。</translation>
         </message>
         <message>
+            <source>Project</source>
+            <translation>项目</translation>
+        </message>
+        <message>
+            <source>Project Information</source>
+            <translation>项目信息</translation>
+        </message>
+        <message>
+            <source>Project Name</source>
+            <translation>项目名称</translation>
+        </message>
+        <message>
             <source>Project file not found: %1</source>
             <translation>找不到项目文件：%1</translation>
+        </message>
+        <message>
+            <source>Quantity</source>
+            <translation>数量</translation>
         </message>
         <message>
             <source>Query</source>
@@ -160,12 +364,64 @@
             <translation>冷吨</translation>
         </message>
         <message>
+            <source>Ratio(%)</source>
+            <translation>比率(%)</translation>
+        </message>
+        <message>
             <source>Ready</source>
             <translation>就绪</translation>
         </message>
         <message>
+            <source>Report Preview</source>
+            <translation>报告预览</translation>
+        </message>
+        <message>
+            <source>Save</source>
+            <translation>保存</translation>
+        </message>
+        <message>
+            <source>Save As</source>
+            <translation>另存为</translation>
+        </message>
+        <message>
+            <source>Save File</source>
+            <translation>保存文件</translation>
+        </message>
+        <message>
+            <source>Save changes?</source>
+            <translation>是否保存更改？</translation>
+        </message>
+        <message>
+            <source>Save project data...</source>
+            <translation>正在保存项目数据...</translation>
+        </message>
+        <message>
+            <source>Saved %1</source>
+            <translation>已保存 %1</translation>
+        </message>
+        <message>
+            <source>Sep</source>
+            <translation>9月</translation>
+        </message>
+        <message>
+            <source>System</source>
+            <translation>系统</translation>
+        </message>
+        <message>
+            <source>TC(C)</source>
+            <translation>制冷量</translation>
+        </message>
+        <message>
+            <source>TC(H)</source>
+            <translation>制热量</translation>
+        </message>
+        <message>
             <source>Temperature:</source>
             <translation>温度：</translation>
+        </message>
+        <message>
+            <source>Tempteature</source>
+            <translation>温度</translation>
         </message>
         <message>
             <source>The VELA outdoor units have no cooling or heating capacity: their models are not in the product database.</source>
@@ -174,6 +430,10 @@
         <message>
             <source>The cooling peak load %1 kW is outside 50%-150% of the own system's outdoor cooling capacity %2 kW; %3 kW (110% of the capacity) is used instead.</source>
             <translation>制冷峰值负荷 %1 kW 不在本方系统室外机制冷容量 %2 kW 的 50%-150% 范围内；改用 %3 kW（容量的 110%）。</translation>
+        </message>
+        <message>
+            <source>The current project has changes that are not saved in a file.</source>
+            <translation>当前项目有尚未保存到文件的更改。</translation>
         </message>
         <message>
             <source>The heating peak load %1 kW is outside 50%-150% of the own system's outdoor heating capacity %2 kW; %3 kW (110% of the capacity) is used instead.</source>
@@ -212,12 +472,52 @@
             <translation>没有其他品牌 VRF 机组，是否继续？</translation>
         </message>
         <message>
+            <source>Total</source>
+            <translation>合计</translation>
+        </message>
+        <message>
+            <source>Unit Information</source>
+            <translation>机组信息</translation>
+        </message>
+        <message>
+            <source>Unit Type</source>
+            <translation>机组类型</translation>
+        </message>
+        <message>
             <source>Units</source>
             <translation>单位</translation>
         </message>
         <message>
             <source>Unknown project file type (expected .ee, .eed or .vrf): %1</source>
             <translation>未知的项目文件类型（应为 .ee、.eed 或 .vrf）：%1</translation>
+        </message>
+        <message>
+            <source>VELA</source>
+            <translation>VELA</translation>
+        </message>
+        <message>
+            <source>VELA's</source>
+            <translation>VELA</translation>
+        </message>
+        <message>
+            <source>VRF</source>
+            <translation>VRF</translation>
+        </message>
+        <message>
+            <source>VRF(Other)</source>
+            <translation>VRF(其他)</translation>
+        </message>
+        <message>
+            <source>Warning</source>
+            <translation>警告</translation>
+        </message>
+        <message>
+            <source>Weather</source>
+            <translation>气象</translation>
+        </message>
+        <message>
+            <source>Weather analysis...</source>
+            <translation>正在分析气象数据...</translation>
         </message>
         <message>
             <source>ft</source>

@@ -11,6 +11,7 @@
 #include "HProject.h"
 #include "HProjectFile.h"
 #include "HProjectImport.h"
+#include "HProjectNotices.h"
 #include "HProjectSession.h"
 #include "HProjectSetWidget.h"
 #include "HResultWidget.h"
@@ -529,12 +530,12 @@ void MainWindow::openPath(const QString& path)
     }
 
     QString error;
-    QString warning;
+    HProjectNotices notices;
     bool ok = false;
     {
         HWaitCursor wait;
         sendMsgToStatusBar(TranslateString("Opening %1 ...").arg(QFileInfo(path).fileName()));
-        ok = HProjectSession::openProject(path, &error, &warning);
+        ok = HProjectSession::openProject(path, &error, &notices);
         if (ok) {
             updateTitle();
             refreshPagesFromProject();
@@ -551,29 +552,28 @@ void MainWindow::openPath(const QString& path)
     else
         m_cleanState = QJsonObject(); // imported: nothing is written until the user saves
     sendMsgToStatusBar(TranslateString("Ready"));
-    showNotice(title, warning);
+    showNotice(title, notices.texts().join(QLatin1Char('\n')));
 }
 
 void MainWindow::openEED(QString szPath)
 {
     QString error;
-    QString warning;
-    if (!::openEED(szPath, &error, &warning))
+    HProjectNotices notices;
+    if (!::openEED(szPath, &error, &notices))
         QMessageBox::warning(this, TranslateString("Open File"), error);
-    showNotice(TranslateString("Open File"), warning);
+    showNotice(TranslateString("Open File"), notices.texts().join(QLatin1Char('\n')));
     emit signal_update_project_data_to_window();
 }
 
 void MainWindow::openVRF(QString szPath)
 {
     QString error;
-    QString warning;
-    if (!::openVRF(szPath, &error, &warning)) {
+    HProjectNotices notices;
+    if (!::openVRF(szPath, &error, &notices)) {
         QMessageBox::warning(this, TranslateString("Open File"), error);
         return;
     }
-    if (!warning.isEmpty())
-        QMessageBox::information(this, TranslateString("Error"), warning, QMessageBox::Ok);
+    showNotice(TranslateString("Error"), notices.texts().join(QLatin1Char('\n')));
     emit signal_update_project_data_to_window();
 }
 
@@ -629,16 +629,23 @@ bool MainWindow::Calculate()
 {
     // The check sees what the pages show.
     emit signal_update_window_data_to_project();
-    QString message;
     HCalHelper::setQuestionHook([this](const QString& title, const QString& text) {
         return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::Yes)
             == QMessageBox::Yes;
     });
-    const bool canCalculate = HCalHelper::isCanCalculate(message);
+    const HCalHelper::CheckResult check = HCalHelper::checkCanCalculate();
     HCalHelper::setQuestionHook(nullptr);
-    if (!canCalculate) {
-        QMessageBox::information(this, TranslateString("Warning"), message, QMessageBox::Ok);
+    HProjectNotices notices;
+    for (const HPeakLoadReplacement& replacement : check.peakLoadReplacements)
+        notices.addPeakLoadReplacement(replacement);
+    if (!check.canCalculate) {
+        QString text = check.message;
+        if (!notices.isEmpty()) {
+            emit signal_update_project_data_to_window();
+            text += QStringLiteral("\n\n") + notices.texts().join(QLatin1Char('\n'));
+        }
+        QMessageBox::information(this, TranslateString("Warning"), text, QMessageBox::Ok);
         return false;
     }
 
@@ -655,11 +662,11 @@ bool MainWindow::Calculate()
         HCalculationRun::calculateYear(HCalculationRun::configuredAdjust());
         sendMsgToStatusBar(TranslateString("Done."));
         // The check may have replaced peak loads; the settings page shows the values used.
-        if (!message.isEmpty())
+        if (!notices.isEmpty())
             emit signal_update_project_data_to_window();
         switchReport();
     }
-    showNotice(TranslateString("Calculate"), message);
+    showNotice(TranslateString("Calculate"), notices.texts().join(QLatin1Char('\n')));
     return true;
 }
 

@@ -61,10 +61,11 @@ QJsonObject readJson(const QString& path)
     return QJsonDocument::fromJson(f.readAll()).object();
 }
 
-// A small project file: a name, a price and one other-system unit.
+// A small project file: a name, a price, a schedule and one other-system unit.
 QByteArray projectJson(const QString& name)
 {
     return QStringLiteral(R"({"name":"%1","electricity_price":0.31,"Unit_Load":1,
+        "operation_map":{"daily":{"9":true},"week":{"1":true},"month":{"1":true}},
         "other_vrf":{"unit_group":[{"is_odu":true,"unit_type":"Other ODU","id_series":0,
         "unit_productcode":"X-1","quantity":2,"total_capacity_cooling":40,
         "power_input_cooling":11,"total_capacity_heating":45,"power_input_heating":10,
@@ -97,6 +98,7 @@ private slots:
 
     void openByExtension_data();
     void openByExtension();
+    void openShowsWhatTheReadingNoticed();
     void openRefusesWhatItCannotRead_data();
     void openRefusesWhatItCannotRead();
     void openAsksBeforeReplacingData_data();
@@ -380,6 +382,30 @@ void TestMainWindow::openByExtension()
                  : QStringLiteral("Brivanta"));
     QCOMPARE(w.isModified(), !clean);
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Ready"));
+}
+
+void TestMainWindow::openShowsWhatTheReadingNoticed()
+{
+    // A price typed as text reads as 0, and a file without schedule runs no hour: the
+    // project opens, and the user is told both.
+    const QString file = path("noticed.ee");
+    QVERIFY(writeFile(file, R"({"name":"Noticed","electricity_price":"abc"})"));
+    MainWindow w;
+    ModalDialogs dialogs;
+    dialogs.thenChooseFile(file);
+    QString notice;
+    dialogs.then([&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        QVERIFY(box);
+        notice = box->text();
+        box->accept();
+    });
+    w.Open();
+    QCOMPARE(dialogs.pending(), 0);
+    QCOMPARE(project()->Getname(), QStringLiteral("Noticed"));
+    QVERIFY2(notice.contains("electricity_price"), qPrintable(notice));
+    QVERIFY2(notice.contains("operation_map"), qPrintable(notice));
+    QCOMPARE(notice.count('\n'), 1);
 }
 
 void TestMainWindow::openRefusesWhatItCannotRead_data()

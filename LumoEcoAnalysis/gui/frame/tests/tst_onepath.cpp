@@ -36,6 +36,7 @@ private slots:
     void cleanupTestCase();
     void examples_data();
     void examples();
+    void replacedPeakLoadsAreShown();
 
 private:
     QJsonObject lumoeco(const QString& project);
@@ -136,6 +137,33 @@ void TestOnePath::examples()
         ownYear += own;
     }
     QVERIFY(ownYear > 0.0);
+}
+
+void TestOnePath::replacedPeakLoadsAreShown()
+{
+    // An example whose cooling peak load is far above its outdoor capacity.
+    QFile source(QStringLiteral(BRIVANTA_EXAMPLES "/school_paris.ee"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QJsonObject json = QJsonDocument::fromJson(source.readAll()).object();
+    json.insert("cooling_peak_load", 9876.5);
+    const QString file = m_dir.filePath("oversized.ee");
+    QVERIFY(brivanta::test::writeFile(file, QJsonDocument(json).toJson()));
+
+    MainWindow& w = *m_window;
+    ModalDialogs dialogs;
+    if (w.holdsData())
+        dialogs.thenClick(QMessageBox::Yes);
+    dialogs.thenChooseFile(file);
+    dialogs.thenClick(QMessageBox::Ok);
+    w.Open();
+    QCOMPARE(dialogs.pending(), 0);
+    const QString notice = dialogs.seen().last();
+    QVERIFY2(notice.startsWith("Open File: ") && notice.contains("9876.5"), qPrintable(notice));
+    const double used = HProject::getProject()->Getcooling_peak_load();
+    QVERIFY(used > 0.0 && used < 9876.5);
+    QVERIFY2(notice.contains(QString::number(used, 'f', 2))
+                 || notice.contains(QString::number(used)),
+             qPrintable(notice));
 }
 
 QTEST_MAIN(TestOnePath)
