@@ -49,12 +49,13 @@ private:
 void TestOnePath::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    // Both programs read the demo databases; the product database is a copy because
+    // Both programs read the tests' databases; the product database is a copy because
     // its energy-data table is built on first use.
     const QString products = m_dir.filePath("Product.mdb");
-    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/Product.mdb"), products));
+    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Product.mdb"), products));
+    QFile::setPermissions(products, QFile::ReadOwner | QFile::WriteOwner);
     HAppPaths::setApplicationDir(m_dir.path());
-    LumoWeather::setWeatherDbPath(QStringLiteral(BRIVANTA_BIN_DIR "/Weather.db3"));
+    LumoWeather::setWeatherDbPath(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"));
     HJsonConfig::read(m_dir.filePath("ee_config.json"));
     HProjectSession::registerProductDatabase(products);
     m_productData = std::make_unique<HInitVRFProductECData>();
@@ -74,7 +75,7 @@ QJsonObject TestOnePath::lumoeco(const QString& project)
     p.setWorkingDirectory(m_dir.path());
     p.start(QStringLiteral(LUMOECO_PATH),
             {"calculate", project, "--format", "json", "--weather",
-             QStringLiteral(BRIVANTA_BIN_DIR "/Weather.db3"), "--products",
+             QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"), "--products",
              m_dir.filePath("Product.mdb"), "--app-dir", m_dir.path()});
     if (!p.waitForFinished(120000) || p.exitCode() != 0) {
         qWarning() << p.readAllStandardError();
