@@ -63,9 +63,9 @@ void tst_CAirState::saturatedHumidityRatio()
     QFETCH(double, ws);
     CAirState air(101325.0);
     air.SetD_RH(t, 1.0);
-    QCOMPARE(air.GetD(), t);
-    QCOMPARE(air.GetRH(), 1.0);
-    BRIVANTA_COMPARE_NEAR(air.GetW(), ws, 0.005);
+    // The table's last digit (up to 1.3e-4 of the value at 0 degrees) passes; leaving
+    // out the enhancement factor (about 4e-3) does not.
+    BRIVANTA_COMPARE_NEAR(air.GetW(), ws, 5e-4);
 }
 
 void tst_CAirState::partialSaturation_data()
