@@ -1,5 +1,5 @@
-// Weather analysis: design hours, extremes, temperature bins (one pass against
-// the per-bin counting queries), the cache file and its failures.
+// Weather analysis: design hours, extremes, temperature bins, the cache file and
+// its failures.
 #include "HAppPaths.h"
 #include "HJsonFunc.h"
 #include "HProject.h"
@@ -45,8 +45,8 @@ private slots:
     void designHours();
     void binAtExactInteger_data();
     void binAtExactInteger();
-    void onePassMatchesPerBinQueries_data();
-    void onePassMatchesPerBinQueries();
+    void binCounts_data();
+    void binCounts();
     void cacheRoundTrip();
     void corruptCache_data();
     void corruptCache();
@@ -238,10 +238,9 @@ void TstWeatherAnalysis::binAtExactInteger()
             QCOMPARE(january, 0);
     }
     QCOMPARE(found, 1);
-    QCOMPARE(bins, analysis.statisResultByBinQueries());
 }
 
-void TstWeatherAnalysis::onePassMatchesPerBinQueries_data()
+void TstWeatherAnalysis::binCounts_data()
 {
     QTest::addColumn<QList<int>>("years");
     QTest::addColumn<bool>("invalidReadings");
@@ -250,38 +249,65 @@ void TstWeatherAnalysis::onePassMatchesPerBinQueries_data()
     QTest::newRow("two years with invalid readings") << QList<int>{2001, 2002} << true;
 }
 
-void TstWeatherAnalysis::onePassMatchesPerBinQueries()
+void TstWeatherAnalysis::binCounts()
 {
     QFETCH(QList<int>, years);
     QFETCH(bool, invalidReadings);
+    // One year invalid at a winter hour, a summer hour invalid in every year.
+    const auto invalid = [&](int y, int m, int d, int h) {
+        return invalidReadings
+            && ((y == years.last() && m == 1 && d == 20 && h == 6)
+                || (m == 7 && d == 1 && h == 14));
+    };
     {
         weatherfixture::Db db(dbPath());
         db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("Wavy"), years,
-                   wavy);
-        if (invalidReadings) {
-            // One year invalid at a winter hour, a summer hour invalid in every year.
-            db.setReading(QStringLiteral("Wavy"), years.last(), 1, 20, 6, 999.0, 0.5);
-            for (const int y : years)
-                db.setReading(QStringLiteral("Wavy"), y, 7, 1, 14, 999.0, 0.5);
-        }
+                   [&](int y, int m, int d, int h) {
+                       return invalid(y, m, d, h) ? Reading{999.0, 0.5} : wavy(y, m, d, h);
+                   });
     }
+    // The expected bins straight from the readings: each hour of a 365-day year
+    // averaged over the years that have a valid reading, counted in the dot t with
+    // t - 1 < average <= t.
+    QMap<int, std::array<int, 12>> expected;
+    int expectedHours = 0;
+    for (QDate date(2001, 1, 1); date.year() == 2001; date = date.addDays(1))
+        for (int h = 0; h < 24; ++h) {
+            double sum = 0.0;
+            int n = 0;
+            for (const int y : years)
+                if (!invalid(y, date.month(), date.day(), h)) {
+                    sum += wavy(y, date.month(), date.day(), h).dry;
+                    ++n;
+                }
+            if (n == 0)
+                continue;
+            ++expectedHours;
+            expected[int(std::ceil(sum / n))][date.month() - 1] += 1;
+        }
+
     LumoWeather weather;
     HWeatherAnalysis analysis(QStringLiteral("Wavy"));
     analysis.analysisExtremeData();
     analysis.analysisStatisData();
-    QVERIFY(analysis.GetMaxTemperature() < 60.0);
-    const QJsonArray onePass = analysis.getStatisResult();
-    const QJsonArray perBin = analysis.statisResultByBinQueries();
-    QCOMPARE(onePass.size(), perBin.size());
-    for (int i = 0; i < onePass.size(); ++i)
-        QCOMPARE(onePass.at(i).toObject(), perBin.at(i).toObject());
-    int total = 0;
-    for (const QJsonValue& v : onePass)
-        total += v.toObject().value(QStringLiteral("total_times")).toInt();
-    // Leap-day rows stay out; an hour invalid in every year has no average.
-    const int expected = invalidReadings ? 8759 : 8760;
-    QCOMPARE(analysis.GettotalHours(), expected);
-    QCOMPARE(total, expected);
+    QCOMPARE(analysis.GettotalHours(), expectedHours);
+    QCOMPARE(expectedHours, invalidReadings ? 8759 : 8760);
+    const QJsonArray bins = analysis.getStatisResult();
+    QCOMPARE(bins.first().toObject().value(QStringLiteral("temp_dot")).toInt(),
+             expected.firstKey());
+    QCOMPARE(bins.last().toObject().value(QStringLiteral("temp_dot")).toInt(), expected.lastKey());
+    for (const QJsonValue& v : bins) {
+        const QJsonObject bin = v.toObject();
+        const int dot = bin.value(QStringLiteral("temp_dot")).toInt();
+        const std::array<int, 12> months = expected.value(dot, std::array<int, 12>{});
+        int total = 0;
+        for (int m = 0; m < 12; ++m) {
+            QCOMPARE(bin.value(QStringLiteral("temp_times_month")).toArray().at(m).toInt(),
+                     months[m]);
+            total += months[m];
+        }
+        QCOMPARE(bin.value(QStringLiteral("total_times")).toInt(), total);
+    }
 }
 
 void TstWeatherAnalysis::cacheRoundTrip()
