@@ -221,6 +221,9 @@ private:
     // Peak loads 100 / 80 kW; own outdoor capacity 110 / 96 kW in two product
     // lines, other outdoor capacity 120 / 100 kW with the default curves.
     void buildStandardProject();
+    // Compares every hour's energy with the rules applied to its temperature and date:
+    // the plant runs 9:00 to 17:00 on the given weekdays outside the holidays.
+    void compareWithRules(const QSet<int>& weekdays, const QSet<QDate>& holidays);
     QString writeProductDb(const QString& createSql, const QVariantList& loads);
 
     QTemporaryDir m_dir;
@@ -271,6 +274,71 @@ void TestCalHelper::buildStandardProject()
     addLine(other, {false, 6, 4.5, 0.07, 5.0, 0.08});
     own->calculate();
     other->calculate();
+}
+
+void TestCalHelper::compareWithRules(const QSet<int>& weekdays, const QSet<QDate>& holidays)
+{
+    HProject* project = HProject::getProject();
+    const auto capacity = [](const HVRF* system, bool cooling) {
+        double sum = 0.0;
+        for (const HUnit* unit : *system)
+            if (unit->Getis_odu())
+                sum += unit->Getquantity()
+                    * (cooling ? unit->Gettotal_capacity_cooling()
+                               : unit->Gettotal_capacity_heating());
+        return sum;
+    };
+    // Energy of one system's lines in an hour: outdoor EIR x rated power x quantity,
+    // indoor rated power x quantity, while the plant runs with a load.
+    const auto energy = [&](const HVRF* system, double p, bool on, double& odu, double& idu) {
+        odu = idu = 0.0;
+        if (p == 0.0 || !on)
+            return;
+        const bool cooling = p > 0.0;
+        const double rate = p * (cooling ? 100.0 : 80.0) / capacity(system, cooling);
+        for (const HUnit* unit : *system) {
+            const double power =
+                cooling ? unit->Getpower_input_cooling() : unit->Getpower_input_heating();
+            if (!unit->Getis_odu()) {
+                idu += unit->Getquantity() * power;
+                continue;
+            }
+            double eir = defaultCurve(cooling, rate);
+            if (unit == m_oduA)
+                eir = productCurve(cooling ? kOduACooling : kOduAHeating, power, rate);
+            else if (unit == m_oduB)
+                eir = productCurve(cooling ? kOduBCooling : kOduBHeating, power, rate);
+            odu += eir * power * unit->Getquantity();
+        }
+    };
+
+    for (int m = 1; m <= 12; ++m) {
+        for (HDay* day : *project->getYear()->getMonth(m)) {
+            const QDate date(2015, m, day->Getday());
+            for (int h = 0; h < 24; ++h) {
+                const HHour* hour = day->getHour(h);
+                const double t = hour->Getdry_bulb_temperature();
+                const double p = std::fabs(t - 16.0) < 0.1 ? 0.0
+                    : t > 16.0                             ? coolingRatio(t)
+                                                           : heatingRatio(t);
+                const bool thermoOff = project->Getthermo_mode() && std::fabs(t - 16.0) < 1.0;
+                const bool on = h >= 9 && h <= 17 && weekdays.contains(date.dayOfWeek())
+                    && !holidays.contains(date) && !thermoOff;
+                double ownOdu, ownIdu, otherOdu, otherIdu;
+                energy(project->getOwnVRFSys(), p, on, ownOdu, ownIdu);
+                energy(project->getOtherVRFSys(), p, on, otherOdu, otherIdu);
+                BRIVANTA_COMPARE_NEAR(hour->Getload_precent(), p, 1e-12);
+                BRIVANTA_COMPARE_NEAR(hour->Getown_vrf_odu_energy_consumption(), ownOdu, 1e-9);
+                BRIVANTA_COMPARE_NEAR(hour->Getown_vrf_idu_energy_consumption(), ownIdu, 1e-9);
+                BRIVANTA_COMPARE_NEAR(hour->Getother_vrf_odu_energy_consumption(), otherOdu, 1e-9);
+                BRIVANTA_COMPARE_NEAR(hour->Getother_vrf_idu_energy_consumption(), otherIdu, 1e-9);
+                if (QTest::currentTestFailed()) {
+                    qWarning() << "at" << date << h << "h," << t << "degrees";
+                    return;
+                }
+            }
+        }
+    }
 }
 
 QString TestCalHelper::writeProductDb(const QString& createSql, const QVariantList& loads)
@@ -1074,11 +1142,12 @@ void TestCalHelper::wholeYear()
     setWeather(yearlyTemperature);
 
     QVERIFY(HCalHelper::calculateLoadAtHour(false));
+    // Every hour as the rules give it, Monday to Saturday.
+    compareWithRules({1, 2, 3, 4, 5, 6},
+                     holidays ? QSet<QDate>{QDate(2015, 5, 1), QDate(2015, 10, 1)} : QSet<QDate>{});
+    if (QTest::currentTestFailed())
+        return;
     const QVector<double> fast = hourlySnapshot();
-    QVector<double> monthly;
-    for (int m = 1; m <= 12; ++m)
-        monthly << project->getOwnVRFSys()->getMonthEnergyConsumption(m)
-                << project->getOtherVRFSys()->getMonthEnergyConsumption(m);
     const QString bins = binsText(project->getOwnVRFSys()->getStatResultCooling(), 'C')
         + binsText(project->getOwnVRFSys()->getStatResultHeating(), 'H');
 
@@ -1173,6 +1242,7 @@ void TestCalHelper::repeatedRunFollowsUnitChanges()
     HVRF* own = project->getOwnVRFSys();
     HUnit* extra = addLine(own, {true, 1, 14.0, 3.5, 16.0, 3.6});
     own->deleteUnit(m_oduB);
+    m_oduB = nullptr;
     QVERIFY(HCalHelper::calculateLoadAtHour(false));
     QVector<HUnit*> expected;
     own->getAllOutoorUnits(expected);
@@ -1186,10 +1256,8 @@ void TestCalHelper::repeatedRunFollowsUnitChanges()
         for (int i = 0; i < items.size(); ++i)
             QCOMPARE(items[i]->getUnit(), expected[i]);
     }
-    // The same figures as a project built that way from the start.
-    const QVector<double> changed = hourlySnapshot();
-    calculateStepByStep();
-    QCOMPARE(hourlySnapshot(), changed);
+    // The figures follow the new lines (the new one on the default curves).
+    compareWithRules({1, 2, 3, 4, 5}, {});
 }
 
 void TestCalHelper::statistics_data()
