@@ -81,8 +81,6 @@ void tst_Common::timerLogsOnDestruction()
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Calculate: \\d+ ms$")));
     {
         HTimer timer(QStringLiteral("Calculate"));
-        QCOMPARE(timer.name(), QStringLiteral("Calculate"));
-        QVERIFY(timer.elapsedMs() >= 0);
     }
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^timer: \\d+ ms$")));
     {
