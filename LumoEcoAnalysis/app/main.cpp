@@ -8,6 +8,10 @@
 
 int main(int argc, char* argv[])
 {
+    // Nothing is drawn with OpenGL; loading the X11 GL integration (software GL on many
+    // machines) would cost a large part of the start-up time.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     HLanguage::applySavedLanguage();
     // Relative names: both files are looked up in the working directory.

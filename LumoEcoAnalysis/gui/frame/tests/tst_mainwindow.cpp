@@ -5,6 +5,7 @@
 #include "HAppPaths.h"
 #include "HImages.h"
 #include "HJsonConfig.h"
+#include "HLanguageSetDlg.h"
 #include "HProject.h"
 #include "HProjectSession.h"
 #include "HProjectSetWidget.h"
@@ -809,11 +810,42 @@ void TestMainWindow::modifiedFlagQuestion()
 
 void TestMainWindow::languageRelabels()
 {
+    // The Chinese catalogue as the build installs it beside the program.
+    QVERIFY(QDir(m_dir.path()).mkpath("translations"));
+    const QString catalogue = path("translations/brivanta_zh_CN.qm");
+    QFile::remove(catalogue);
+    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/translations/brivanta_zh_CN.qm"),
+                        catalogue));
     MainWindow w;
     w.sendMsgToStatusBar("busy");
-    w.updateLanguage();
-    QCOMPARE(w.findAction("Operational Info")->text(), QStringLiteral("Operational Info"));
+    auto choose = [](const QString& code) {
+        return [code](QWidget* widget) {
+            auto* dialog = qobject_cast<HLanguageSetDlg*>(widget);
+            QVERIFY(dialog);
+            QComboBox* box = dialog->languageComboBox();
+            box->setCurrentIndex(box->findData(code));
+            dialog->accept();
+        };
+    };
+    auto label = [&w](int index) { return w.toolbarItems().at(index)->action->text(); };
+
+    ModalDialogs dialogs;
+    dialogs.then(choose("zh_CN"));
+    w.switchToLanguage();
+    QCOMPARE(label(0), QStringLiteral("新建"));
+    QCOMPARE(label(10), QStringLiteral("运行信息"));
+    QCOMPARE(w.toolbarItems().at(0)->action->toolTip(),
+             QStringLiteral("新建 (%1)").arg(QKeySequence(QKeySequence::New).toString(
+                 QKeySequence::NativeText)));
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("就绪"));
+    // The actions are still found by their English key.
+    QCOMPARE(w.findAction("Report Preview"), w.toolbarItems().at(13)->action);
+
+    dialogs.then(choose("en"));
+    w.switchToLanguage();
+    QCOMPARE(label(10), QStringLiteral("Operational Info"));
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Ready"));
+    QCOMPARE(dialogs.pending(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)
