@@ -373,6 +373,13 @@ HCalHelper::CheckResult HCalHelper::checkCanCalculate()
     HProject* project = HProject::getProject();
     if (!project->GetisHave8760WeatherData()) {
         result.refusal = Refusal::NoWeatherYear;
+        if (project->Getcity().isEmpty()) {
+            result.message = tr(
+                QT_TRANSLATE_NOOP("Brivanta",
+                                  "The project has no location: choose its country and city on the "
+                                  "Project page."));
+            return result;
+        }
         result.message = QStringLiteral("%1 %2.").arg(
             tr(QT_TRANSLATE_NOOP("Brivanta",
                                  "There are no entire year meteorological data(8760 hours) for")),

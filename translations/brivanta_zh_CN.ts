@@ -448,6 +448,10 @@
             <translation>运行时间表全年没有任何运行小时（没有开启的小时、星期或月份），因此所有能耗均为 0。</translation>
         </message>
         <message>
+            <source>The project has no location: choose its country and city on the Project page.</source>
+            <translation>项目没有所在地：请在“项目”页选择国家和城市。</translation>
+        </message>
+        <message>
             <source>The ratio of VRF outdoor cooling capacity to cooling peak load is</source>
             <translation>VRF 室外机制冷容量与制冷峰值负荷之比为</translation>
         </message>

@@ -78,11 +78,8 @@ MainWindow::MainWindow(QWidget* parent)
     , ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
-    HProject* p = HProjectSession::startProject();
-    CUnitFun::SetUnitTemp(p->GetUnit_Temperature());
-    CUnitFun::SetUnitLoad(p->GetUnit_Load());
-    CUnitFun::SetUnitAirFlowRate(p->GetUnit_AirFlowRate());
-    CUnitFun::SetUnitLength(p->GetUnit_Length());
+    HProjectSession::startProject();
+    applyProjectUnits();
 
     addToolbarItems();
 
@@ -444,8 +441,20 @@ bool MainWindow::maybeSave()
     }
 }
 
+void MainWindow::applyProjectUnits()
+{
+    HProject* p = project();
+    CUnitFun::SetUnitTemp(p->GetUnit_Temperature());
+    CUnitFun::SetUnitLoad(p->GetUnit_Load());
+    CUnitFun::SetUnitAirFlowRate(p->GetUnit_AirFlowRate());
+    CUnitFun::SetUnitLength(p->GetUnit_Length());
+}
+
 void MainWindow::refreshPagesFromProject()
 {
+    // The pages show the project in its own display units.
+    applyProjectUnits();
+    setPagesLanguage();
     emit signal_reset_windows();
     emit signal_update_project_data_to_window();
 }

@@ -101,7 +101,9 @@ private:
     bool maybeSave();
     // After New, Open and Save: what the pages show now is what "unmodified" means.
     void markClean();
-    // Pages and results follow the (new) global project.
+    // The project's four unit codes become the display units.
+    void applyProjectUnits();
+    // Pages and results follow the (new) global project, in its display units.
     void refreshPagesFromProject();
     // Shows the messages of an open or a calculation that the user must know about.
     void showNotice(const QString& title, const QString& text);

@@ -53,10 +53,12 @@ void HProjectSetWidget::showSummary()
     lines << QStringLiteral("%1: %2").arg(TranslateString("City"), p->Getcity());
     lines << QStringLiteral("%1%2: %3")
                  .arg(TranslateString("Cooling Peak Load"), load,
-                      CUnitFun::FromBaseCapacityUnitToCurrent(p->Getcooling_peak_load()));
+                      QString::number(CUnitFun::capacityToCurrent(p->Getcooling_peak_load()), 'f',
+                                      2));
     lines << QStringLiteral("%1%2: %3")
                  .arg(TranslateString("Heating Peak Load"), load,
-                      CUnitFun::FromBaseCapacityUnitToCurrent(p->Getheating_peak_load()));
+                      QString::number(CUnitFun::capacityToCurrent(p->Getheating_peak_load()), 'f',
+                                      2));
     lines << QStringLiteral("%1%2: %3")
                  .arg(TranslateString("Max Temperature"), temp,
                       QString::number(CUnitFun::temperatureToCurrent(p->Getmax_temp()), 'f', 2));

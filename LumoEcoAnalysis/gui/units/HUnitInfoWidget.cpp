@@ -71,8 +71,10 @@ void HUnitInfoWidget::slot_update_project_data_to_window()
                 unit->Getunit_type(),
                 unit->Getunit_productcode(),
                 QString::number(unit->Getquantity()),
-                CUnitFun::FromBaseCapacityUnitToCurrent(unit->Gettotal_capacity_cooling()),
-                CUnitFun::FromBaseCapacityUnitToCurrent(unit->Gettotal_capacity_heating())};
+                QString::number(CUnitFun::capacityToCurrent(unit->Gettotal_capacity_cooling()), 'g',
+                                6),
+                QString::number(CUnitFun::capacityToCurrent(unit->Gettotal_capacity_heating()), 'g',
+                                6)};
             for (int c = 0; c < cells.size(); ++c)
                 m_table->setItem(row, c, new QTableWidgetItem(cells.at(c)));
         }

@@ -116,6 +116,7 @@ private slots:
     void calculateRefusal();
     void unitsCommandStoresTheCodes();
     void unitsCommandCancelledChangesNothing();
+    void displayUnitsFollowTheProject();
     void adjustGesture_data();
     void adjustGesture();
 
@@ -643,8 +644,9 @@ void TestMainWindow::calculateRefusal()
     dialogs.thenClick(QMessageBox::Ok);
     QVERIFY(!w.Calculate());
     QCOMPARE(dialogs.seen().size(), 1);
-    QVERIFY2(dialogs.seen().first().startsWith("Warning: "), qPrintable(dialogs.seen().first()));
-    QVERIFY(dialogs.seen().first().size() > QStringLiteral("Warning: ").size());
+    QCOMPARE(dialogs.seen().first(),
+             QStringLiteral("Warning: The project has no location: choose its country and city "
+                            "on the Project page."));
     QVERIFY(!project()->GetisCalculationSuccess());
     QCOMPARE(w.stackedWidget()->currentWidget(), w.projectSetWidget());
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Ready"));
@@ -703,6 +705,34 @@ void TestMainWindow::unitsCommandCancelledChangesNothing()
     w.setUnits();
     QCOMPARE(project()->GetUnit_Load(), 1);
     QCOMPARE(refresh.count(), 0);
+}
+
+void TestMainWindow::displayUnitsFollowTheProject()
+{
+    MainWindow w;
+    // The user shows loads in RT ...
+    project()->setUnit_Load(CUnitFun::LoadRT);
+    CUnitFun::SetUnitLoad(CUnitFun::LoadRT);
+
+    // ... opens a project stored with Btu/h: it is shown in Btu/h.
+    const QString file = path("btu.ee");
+    QByteArray json = projectJson("Btu");
+    json.replace("\"Unit_Load\":1", "\"Unit_Load\":2");
+    QVERIFY(writeFile(file, json));
+    ModalDialogs dialogs;
+    dialogs.thenClick(QMessageBox::Discard); // save the RT change?
+    dialogs.thenChooseFile(file);
+    w.Open();
+    QCOMPARE(dialogs.pending(), 0);
+    QCOMPARE(project()->GetUnit_Load(), int(CUnitFun::LoadBtuPerHour));
+    QCOMPARE(CUnitFun::GetUnitLoad(), int(CUnitFun::LoadBtuPerHour));
+
+    // A new project comes with its own default units.
+    dialogs.thenClick(QMessageBox::Yes);
+    w.New();
+    QCOMPARE(dialogs.pending(), 0);
+    QCOMPARE(project()->GetUnit_Load(), int(CUnitFun::LoadKW));
+    QCOMPARE(CUnitFun::GetUnitLoad(), int(CUnitFun::LoadKW));
 }
 
 void TestMainWindow::adjustGesture_data()
@@ -814,8 +844,8 @@ void TestMainWindow::languageRelabels()
     QVERIFY(QDir(m_dir.path()).mkpath("translations"));
     const QString catalogue = path("translations/brivanta_zh_CN.qm");
     QFile::remove(catalogue);
-    QVERIFY(QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/translations/brivanta_zh_CN.qm"),
-                        catalogue));
+    QVERIFY(
+        QFile::copy(QStringLiteral(BRIVANTA_BIN_DIR "/translations/brivanta_zh_CN.qm"), catalogue));
     MainWindow w;
     w.sendMsgToStatusBar("busy");
     auto choose = [](const QString& code) {
@@ -827,7 +857,9 @@ void TestMainWindow::languageRelabels()
             dialog->accept();
         };
     };
-    auto label = [&w](int index) { return w.toolbarItems().at(index)->action->text(); };
+    auto label = [&w](int index) {
+        return w.toolbarItems().at(index)->action->text();
+    };
 
     ModalDialogs dialogs;
     dialogs.then(choose("zh_CN"));
@@ -835,8 +867,8 @@ void TestMainWindow::languageRelabels()
     QCOMPARE(label(0), QStringLiteral("新建"));
     QCOMPARE(label(10), QStringLiteral("运行信息"));
     QCOMPARE(w.toolbarItems().at(0)->action->toolTip(),
-             QStringLiteral("新建 (%1)").arg(QKeySequence(QKeySequence::New).toString(
-                 QKeySequence::NativeText)));
+             QStringLiteral("新建 (%1)")
+                 .arg(QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText)));
     QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("就绪"));
     // The actions are still found by their English key.
     QCOMPARE(w.findAction("Report Preview"), w.toolbarItems().at(13)->action);
