@@ -81,16 +81,22 @@ int chartForm::addLineGraph(QVector<QString> labels, QVector<double> y)
     return n - 1;
 }
 
-void chartForm::resetLineGraph(int index, QVector<double> x, QVector<double> y)
+bool chartForm::setGraphData(int index, const QVector<double>& x, const QVector<double>& y)
 {
     QCustomPlot* plot = ui->customPlot;
     if (plot->graphCount() == 0)
         addLineGraph(x, y);
-    if (index >= 0 && index < plot->graphCount()) {
-        QCPGraph* graph = plot->graph(index);
-        graph->data()->clear();
-        graph->setData(x, y);
-    }
+    if (index < 0 || index >= plot->graphCount())
+        return false;
+    QCPGraph* graph = plot->graph(index);
+    graph->data()->clear();
+    graph->setData(x, y);
+    return true;
+}
+
+void chartForm::resetLineGraph(int index, QVector<double> x, QVector<double> y)
+{
+    setGraphData(index, x, y);
     replot();
 }
 
@@ -98,12 +104,7 @@ void chartForm::resetLineGraph(int index, QVector<QString> labels, QVector<int> 
                                QVector<double> x, QVector<double> y)
 {
     QCustomPlot* plot = ui->customPlot;
-    if (plot->graphCount() == 0)
-        addLineGraph(x, y);
-    if (index >= 0 && index < plot->graphCount()) {
-        QCPGraph* graph = plot->graph(index);
-        graph->data()->clear();
-        graph->setData(x, y);
+    if (setGraphData(index, x, y)) {
         plot->rescaleAxes();
         const double lower = plot->xAxis->range().lower;
         QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);

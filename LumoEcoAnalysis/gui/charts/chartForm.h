@@ -50,6 +50,9 @@ public:
     static QColor graphColor(int n);
 
 private:
+    // Sets the data of graph `index` (adding the first graph to an empty plot); false
+    // when there is no such graph.
+    bool setGraphData(int index, const QVector<double>& x, const QVector<double>& y);
     int addBars(const QVector<QString>& labels, const QVector<QVector<double>>& series,
                 const QVector<QColor>& colors, double widthFactor);
     void labelBars(const QVector<QString>& labels, double barWidth);

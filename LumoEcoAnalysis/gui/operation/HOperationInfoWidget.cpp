@@ -1,5 +1,6 @@
 #include "HOperationInfoWidget.h"
 
+#include "HPageTitle.h"
 #include "HProject.h"
 #include "TranslateString.h"
 
@@ -9,12 +10,7 @@
 HOperationInfoWidget::HOperationInfoWidget(QWidget* parent)
     : QWidget(parent)
 {
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("labelTitle"));
-    QFont font = m_title->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    m_title->setFont(font);
+    m_title = new HPageTitle(this);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("labelSummary"));
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,6 +1,7 @@
 #include "HProjectSetWidget.h"
 
 #include "CUnitFun.h"
+#include "HPageTitle.h"
 #include "HProject.h"
 #include "TranslateString.h"
 
@@ -10,12 +11,7 @@
 HProjectSetWidget::HProjectSetWidget(QWidget* parent)
     : QWidget(parent)
 {
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("labelTitle"));
-    QFont font = m_title->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    m_title->setFont(font);
+    m_title = new HPageTitle(this);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("labelSummary"));
     m_summary->setTextFormat(Qt::PlainText);

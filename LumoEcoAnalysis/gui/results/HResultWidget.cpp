@@ -1,5 +1,6 @@
 #include "HResultWidget.h"
 
+#include "HPageTitle.h"
 #include "HProject.h"
 #include "HVRF.h"
 #include "TranslateString.h"
@@ -12,12 +13,7 @@
 HResultWidget::HResultWidget(QWidget* parent)
     : QWidget(parent)
 {
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("labelTitle"));
-    QFont font = m_title->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    m_title->setFont(font);
+    m_title = new HPageTitle(this);
     m_table = new QTableWidget(3, 13, this);
     m_table->setObjectName(QStringLiteral("tableWidget_months"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

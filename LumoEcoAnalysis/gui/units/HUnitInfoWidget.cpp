@@ -1,6 +1,7 @@
 #include "HUnitInfoWidget.h"
 
 #include "CUnitFun.h"
+#include "HPageTitle.h"
 #include "HProject.h"
 #include "HUnit.h"
 #include "HVRF.h"
@@ -14,12 +15,7 @@
 HUnitInfoWidget::HUnitInfoWidget(QWidget* parent)
     : QWidget(parent)
 {
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("labelTitle"));
-    QFont font = m_title->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    m_title->setFont(font);
+    m_title = new HPageTitle(this);
     m_table = new QTableWidget(0, 6, this);
     m_table->setObjectName(QStringLiteral("tableWidget_units"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

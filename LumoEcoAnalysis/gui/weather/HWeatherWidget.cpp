@@ -1,6 +1,7 @@
 #include "HWeatherWidget.h"
 
 #include "CUnitFun.h"
+#include "HPageTitle.h"
 #include "HProject.h"
 #include "HWeatherAnalysis.h"
 #include "HWeatherLocation.h"
@@ -20,12 +21,7 @@ int designIgnoreHours()
 HWeatherWidget::HWeatherWidget(QWidget* parent)
     : QDialog(parent)
 {
-    m_title = new QLabel(this);
-    m_title->setObjectName(QStringLiteral("labelTitle"));
-    QFont font = m_title->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    m_title->setFont(font);
+    m_title = new HPageTitle(this);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("labelSummary"));
     m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,0 +1,11 @@
+#include "HPageTitle.h"
+
+HPageTitle::HPageTitle(QWidget* parent)
+    : QLabel(parent)
+{
+    setObjectName(QStringLiteral("labelTitle"));
+    QFont heading = font();
+    heading.setPointSize(16);
+    heading.setBold(true);
+    setFont(heading);
+}
