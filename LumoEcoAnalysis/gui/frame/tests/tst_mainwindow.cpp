@@ -3,6 +3,7 @@
 
 #include "CUnitFun.h"
 #include "HAppPaths.h"
+#include "HCalHelper.h"
 #include "HImages.h"
 #include "HJsonConfig.h"
 #include "HLanguageSetDlg.h"
@@ -119,6 +120,7 @@ private slots:
     void displayUnitsFollowTheProject();
     void adjustGesture_data();
     void adjustGesture();
+    void curveTablesGesture();
 
     void modifiedFlagQuestion_data();
     void modifiedFlagQuestion();
@@ -790,6 +792,23 @@ void TestMainWindow::adjustGesture()
                  before ? QStringLiteral("Adjust Mode.") : QStringLiteral("Normal Mode."));
     // The switch is kept in the configuration file.
     QVERIFY(!toggles || QFileInfo::exists(path("ee_config.json")));
+}
+
+void TestMainWindow::curveTablesGesture()
+{
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QPoint spot(w.toolbar()->width() - 5, w.toolbar()->height() / 2);
+    ModalDialogs dialogs;
+    dialogs.thenClick(QMessageBox::Ok);
+    dialogs.thenClick(QMessageBox::Ok);
+    QTest::mouseDClick(w.toolbar(), Qt::MiddleButton, Qt::ControlModifier | Qt::AltModifier, spot);
+    QCOMPARE(dialogs.seen(),
+             (QStringList{"EIR: " + HCalHelper::calEIRTest(), "COP: " + HCalHelper::calCOPTest()}));
+    // Without the keys the bar does nothing.
+    QTest::mouseDClick(w.toolbar(), Qt::MiddleButton, Qt::NoModifier, spot);
+    QCOMPARE(dialogs.seen().size(), 2);
 }
 
 void TestMainWindow::modifiedFlagQuestion_data()
