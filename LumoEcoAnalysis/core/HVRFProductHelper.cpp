@@ -17,10 +17,10 @@ namespace {
 const QString kEcTable = QStringLiteral("__product_ec_data");
 
 // Column by name, case-insensitive; invalid when absent.
-QVariant columnValue(const QSqlQuery& q, const QString& name)
+QVariant columnValue(const QSqlRecord& row, const QString& name)
 {
-    const int i = q.record().indexOf(name);
-    return i < 0 ? QVariant() : q.value(i);
+    const int i = row.indexOf(name);
+    return i < 0 ? QVariant() : row.value(i);
 }
 
 // The model text shown for a product; a product missing from the index has no OEM
@@ -69,26 +69,27 @@ bool findProduct(int productType, int seriesId, const QString& category, const Q
     QSqlQuery& q = (statements ? statements : &oneOff)->run(db, sql, values);
     if (!q.next())
         return false;
+    const QSqlRecord row = q.record(); // the current row with its values
 
-    unit->setid_series(seriesId == -1 ? columnValue(q, QStringLiteral("id_series")).toInt()
+    unit->setid_series(seriesId == -1 ? columnValue(row, QStringLiteral("id_series")).toInt()
                                       : seriesId);
     unit->setunit_type(category);
     unit->setunit_productcode(model);
     if (unit->Getquantity() <= 0)
         unit->setquantity(1);
-    unit->setunit_model(shownModel(columnValue(q, QStringLiteral("oem_model")).toString(),
-                                   columnValue(q, QStringLiteral("model")).toString()));
-    unit->settotal_capacity_cooling(columnValue(q, QStringLiteral("TC_C")).toDouble());
-    unit->settotal_capacity_heating(columnValue(q, QStringLiteral("TC_H")).toDouble());
+    unit->setunit_model(shownModel(columnValue(row, QStringLiteral("oem_model")).toString(),
+                                   columnValue(row, QStringLiteral("model")).toString()));
+    unit->settotal_capacity_cooling(columnValue(row, QStringLiteral("TC_C")).toDouble());
+    unit->settotal_capacity_heating(columnValue(row, QStringLiteral("TC_H")).toDouble());
     // Indoor power inputs are stored in watts, outdoor ones in kilowatts.
     const double powerScale = outdoor ? 1.0 : 0.001;
-    unit->setpower_input_cooling(columnValue(q, QStringLiteral("PI_C")).toDouble() * powerScale);
-    unit->setpower_input_heating(columnValue(q, QStringLiteral("PI_H")).toDouble() * powerScale);
+    unit->setpower_input_cooling(columnValue(row, QStringLiteral("PI_C")).toDouble() * powerScale);
+    unit->setpower_input_heating(columnValue(row, QStringLiteral("PI_H")).toDouble() * powerScale);
     if (outdoor) {
         unit->setjsonArrayData_c(
-            pointArray(columnValue(q, QStringLiteral("pre_tc_pi_data_c")).toString()));
+            pointArray(columnValue(row, QStringLiteral("pre_tc_pi_data_c")).toString()));
         unit->setjsonArrayData_h(
-            pointArray(columnValue(q, QStringLiteral("pre_tc_pi_data_h")).toString()));
+            pointArray(columnValue(row, QStringLiteral("pre_tc_pi_data_h")).toString()));
     }
     return true;
 }
