@@ -1,5 +1,6 @@
 #include "HCalHelper.h"
 
+#include <HCalRecordBlock.h>
 #include <HCalVRFUnitItem.h>
 #include <HDatabase.h>
 #include <HDbFind.h>
@@ -19,6 +20,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 Q_LOGGING_CATEGORY(lcCalc, "brivanta.calc", QtWarningMsg)
@@ -88,8 +90,10 @@ QString peakRatioMessage(const HPeakLoadReplacement& r)
         .arg(sentence, QString::number(r.ratio() * 100.0, 'g', 6));
 }
 
-// Outdoor and indoor lines of a system in list order, taken once per run: the
-// lists do not change while a year is calculated.
+using Load = HCalRecordBlock::Load;
+using Sums = HCalRecordBlock::Sums;
+
+// Outdoor and indoor lines of a system in list order.
 struct SystemUnits
 {
     explicit SystemUnits(const HVRF* system)
@@ -103,136 +107,98 @@ struct SystemUnits
     QVector<HUnit*> idus;
 };
 
-// The hour's records are reused when they already belong to the same unit lines
-// in the same order (a repeated calculation); otherwise they are replaced.
-bool recordsMatch(const QVector<HCalVRFUnitItem*>& items, const SystemUnits& units)
+double curveEIR(const HProductPerformanceDataForVRF* data, double rate)
 {
-    if (items.size() != units.odus.size() + units.idus.size())
-        return false;
-    int i = 0;
-    for (HUnit* unit : units.odus)
-        if (items[i++]->getUnit() != unit)
-            return false;
-    for (HUnit* unit : units.idus)
-        if (items[i++]->getUnit() != unit)
-            return false;
-    return true;
+    if (!data)
+        return 0.0;
+    return rate > 0.0 ? data->calculateEIR(rate) : data->calculateCOP(rate);
 }
 
-// Energy sums of one system's records in one hour, added up the way
-// HHour::statResult() adds them: positive energies in record order.
-struct EnergySums
+// EIRs of a system's `count` outdoor lines (`unitAt(i)`) in an hour at the
+// system's rate: an own line on its own product curve, every other line on the
+// other system's one curve (times the adjust factor); 0 without load.
+template<typename UnitAt>
+void outdoorEIRs(double* eirs, int count, UnitAt unitAt, bool ownSystem, const HVRF* system,
+                 double rate)
 {
-    double odu = 0.0;
-    double idu = 0.0;
-};
-
-// One record per outdoor then indoor line of a system for the hour, at the
-// system's rate `rate`. `oduEIR(unit, rate)` gives an outdoor line's EIR.
-template<typename OduEIR>
-EnergySums writeRecords(HHour* hour, bool ownSystem, const SystemUnits& units, double rate,
-                        OduEIR oduEIR)
-{
-    const bool cooling = rate > 0.0;
-    const bool heating = rate < 0.0; // neither for 0 and for a rate that is not a number
-    const bool on = hour->GetisTurnOnBySchedule() && hour->GetisThermostatMode();
-
-    QVector<HCalVRFUnitItem*> items;
-    if (ownSystem)
-        hour->getAllCalVRFUnitItemToOwnVRF(items);
-    else
-        hour->getAllCalVRFUnitItemToOtherVRF(items);
-    const bool reuse = recordsMatch(items, units);
-    if (!reuse) {
-        items.clear();
-        if (ownSystem)
-            hour->removeAllCalVRFUnitItemToOwnVRF();
-        else
-            hour->removeAllCalVRFUnitItemToOtherVRF();
+    if (HCalRecordBlock::loadOf(rate) == Load::None) {
+        std::fill(eirs, eirs + count, 0.0);
+    } else if (ownSystem) {
+        for (int i = 0; i < count; ++i)
+            eirs[i] = curveEIR(unitAt(i)->getVRFProductPerformanceData(), rate);
+    } else if (count > 0) {
+        const HProductPerformanceDataForVRF* data =
+            system ? system->getVRFProductPerformanceData() : nullptr;
+        std::fill(eirs, eirs + count, data ? curveEIR(data, rate) * g_otherEIRFactor : 0.0);
     }
-    int next = 0;
-    const auto recordOf = [&](HUnit* unit) {
-        if (reuse)
-            return items[next++];
+}
+
+double systemRateOf(const HHour* hour, bool ownSystem)
+{
+    return ownSystem ? hour->GetOwnVRF_load_precent() : hour->GetOtherVRF_load_precent();
+}
+
+bool plantRuns(const HHour* hour)
+{
+    return hour->GetisTurnOnBySchedule() && hour->GetisThermostatMode();
+}
+
+// One system's records of the hour written into the hour's slot of the year's
+// block; returns their sums.
+Sums writeSlot(HHour* hour, bool ownSystem, const HVRF* system, HCalRecordBlock* block, int slot)
+{
+    const double rate = systemRateOf(hour, ownSystem);
+    outdoorEIRs(
+        block->outdoorEIRs(slot), block->outdoorLineCount(),
+        [block](int i) { return block->unit(i); }, ownSystem, system, rate);
+    const Sums sums = block->setSlot(slot, HCalRecordBlock::loadOf(rate), plantRuns(hour));
+    if (ownSystem)
+        hour->setOwnVRFRecordSlot(block, slot);
+    else
+        hour->setOtherVRFRecordSlot(block, slot);
+    return sums;
+}
+
+// One system's records of a single hour as record objects: one per outdoor then
+// indoor line, in list order.
+void writeItems(HHour* hour, bool ownSystem, const HVRF* system)
+{
+    if (ownSystem)
+        hour->removeAllCalVRFUnitItemToOwnVRF();
+    else
+        hour->removeAllCalVRFUnitItemToOtherVRF();
+    const SystemUnits units(system);
+    const double rate = systemRateOf(hour, ownSystem);
+    const Load load = HCalRecordBlock::loadOf(rate);
+    const bool on = plantRuns(hour);
+    QVector<double> eirs(units.odus.size());
+    outdoorEIRs(
+        eirs.data(), eirs.size(), [&units](int i) { return units.odus[i]; }, ownSystem, system,
+        rate);
+    const auto add = [&](HUnit* unit, double eir) {
         auto* item = new HCalVRFUnitItem(unit);
+        item->setunit_EIR(eir);
+        item->setunit_power_input(HCalRecordBlock::energy(eir, unit, load, on));
         if (ownSystem)
             hour->addCalVRFUnitItemToOwnVRF(item);
         else
             hour->addCalVRFUnitItemToOtherVRF(item);
-        return item;
     };
-
-    EnergySums sums;
-    for (HUnit* unit : units.odus) {
-        double eir = 0.0;
-        double energy = 0.0;
-        if (cooling) {
-            eir = oduEIR(unit, rate);
-            energy = on ? eir * unit->Getpower_input_cooling() * unit->Getquantity() : 0.0;
-        } else if (heating) {
-            eir = oduEIR(unit, rate);
-            energy = on ? eir * unit->Getpower_input_heating() * unit->Getquantity() : 0.0;
-        }
-        HCalVRFUnitItem* item = recordOf(unit);
-        item->setunit_EIR(eir);
-        item->setunit_power_input(std::fabs(energy));
-        if (item->Getunit_power_input() > 0.0)
-            sums.odu += item->Getunit_power_input();
-    }
+    for (int i = 0; i < units.odus.size(); ++i)
+        add(units.odus[i], eirs[i]);
     // Indoor units draw their rated power whenever the plant runs with a load.
-    for (HUnit* unit : units.idus) {
-        double energy = 0.0;
-        if (cooling)
-            energy = on ? unit->Getquantity() * unit->Getpower_input_cooling() : 0.0;
-        else if (heating)
-            energy = on ? unit->Getquantity() * unit->Getpower_input_heating() : 0.0;
-        HCalVRFUnitItem* item = recordOf(unit);
-        item->setunit_EIR(1.0);
-        item->setunit_power_input(std::fabs(energy));
-        if (item->Getunit_power_input() > 0.0)
-            sums.idu += item->Getunit_power_input();
-    }
-    return sums;
+    for (HUnit* unit : units.idus)
+        add(unit, 1.0);
 }
 
-EnergySums ownRecords(HHour* hour, const SystemUnits& units)
-{
-    return writeRecords(
-        hour, true, units, hour->GetOwnVRF_load_precent(), [](HUnit* unit, double r) {
-            const HProductPerformanceDataForVRF* data = unit->getVRFProductPerformanceData();
-            if (!data)
-                return 0.0;
-            return r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r);
-        });
-}
-
-EnergySums otherRecords(HHour* hour, const HVRF* other, const SystemUnits& units)
-{
-    const HProductPerformanceDataForVRF* data =
-        other ? other->getVRFProductPerformanceData() : nullptr;
-    // One curve for every outdoor line: evaluated once per hour.
-    bool known = false;
-    double eir = 0.0;
-    return writeRecords(hour, false, units, hour->GetOtherVRF_load_precent(),
-                        [&](HUnit*, double r) {
-                            if (!known) {
-                                if (data)
-                                    eir = (r > 0.0 ? data->calculateEIR(r) : data->calculateCOP(r))
-                                        * g_otherEIRFactor;
-                                known = true;
-                            }
-                            return eir;
-                        });
-}
-
-void setOwnSums(HHour* hour, const EnergySums& sums)
+void setOwnSums(HHour* hour, const Sums& sums)
 {
     hour->setown_vrf_odu_energy_consumption(sums.odu);
     hour->setown_vrf_idu_energy_consumption(sums.idu);
     hour->setown_vrf_total_energy_consumption(sums.odu + sums.idu);
 }
 
-void setOtherSums(HHour* hour, const EnergySums& sums)
+void setOtherSums(HHour* hour, const Sums& sums)
 {
     hour->setother_vrf_odu_energy_consumption(sums.odu);
     hour->setother_vrf_idu_energy_consumption(sums.idu);
@@ -480,19 +446,23 @@ bool HCalHelper::calculateLoadAtHour(bool adjust)
 
     HVRF* ownSystem = project->getOwnVRFSys();
     HVRF* otherSystem = project->getOtherVRFSys();
-    // Nothing changes the unit lists during the run, so their totals and their
-    // outdoor/indoor split are taken once instead of every hour.
+    // Nothing changes the unit lists during the run, so their totals are taken
+    // once instead of every hour, and the records of the whole year go into one
+    // block per system that the hours refer to.
     if (ownSystem)
         ownSystem->calculate();
     if (otherSystem)
         otherSystem->calculate();
-    const SystemUnits ownUnits(ownSystem);
-    const SystemUnits otherUnits(otherSystem);
+    HCalRecordBlock* ownBlock = year->getOwnVRFRecordBlock();
+    HCalRecordBlock* otherBlock = year->getOtherVRFRecordBlock();
+    ownBlock->setLines(ownSystem, year->size());
+    otherBlock->setLines(otherSystem, year->size());
 
     // The own statistics only read the hours' own sums, which the adjust step
     // never changes: each hour is counted as soon as it is complete.
     OwnStatistics statistics(project);
-    for (HHour* hour : qAsConst(*year)) {
+    for (int slot = 0; slot < year->size(); ++slot) {
+        HHour* hour = year->at(slot);
         if (!hour)
             continue;
         calculateThermostatMode(hour);
@@ -505,11 +475,11 @@ bool HCalHelper::calculateLoadAtHour(bool adjust)
         }
         calculateUnitTotalCapacity(hour);
         // The sums are those of HHour::statResult(), taken while the records are written.
-        const EnergySums own = ownRecords(hour, ownUnits);
-        EnergySums other = otherRecords(hour, otherSystem, otherUnits);
+        const Sums own = writeSlot(hour, true, ownSystem, ownBlock, slot);
+        Sums other = writeSlot(hour, false, otherSystem, otherBlock, slot);
         if (adjust && own.odu > other.odu && other.odu > 0.0) {
             const OtherEIRFactorScope factor(own.odu / other.odu + kAdjustMargin);
-            other = otherRecords(hour, otherSystem, otherUnits);
+            other = writeSlot(hour, false, otherSystem, otherBlock, slot);
         }
         setOwnSums(hour, own);
         setOtherSums(hour, other);
@@ -639,13 +609,12 @@ void HCalHelper::calculateUnitTotalCapacity(HHour* hour)
 
 void HCalHelper::calclateEIRAndPower_own_vrf(HHour* hour)
 {
-    ownRecords(hour, SystemUnits(HProject::getProject()->getOwnVRFSys()));
+    writeItems(hour, true, HProject::getProject()->getOwnVRFSys());
 }
 
 void HCalHelper::calclateEIRAndPower_other_vrf(HHour* hour)
 {
-    const HVRF* other = HProject::getProject()->getOtherVRFSys();
-    otherRecords(hour, other, SystemUnits(other));
+    writeItems(hour, false, HProject::getProject()->getOtherVRFSys());
 }
 
 void HCalHelper::statisCalculationResult_own_vrf()

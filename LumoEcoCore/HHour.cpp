@@ -1,13 +1,6 @@
 #include "HHour.h"
 
-#include "HCalVRFUnitItem.h"
-#include "HUnit.h"
-
-HHour::~HHour()
-{
-    qDeleteAll(own_vrf_items);
-    qDeleteAll(other_vrf_items);
-}
+HHour::~HHour() = default;
 
 void HHour::addCalVRFUnitItemToOwnVRF(HCalVRFUnitItem* item)
 {
@@ -21,82 +14,49 @@ void HHour::addCalVRFUnitItemToOtherVRF(HCalVRFUnitItem* item)
 
 void HHour::removeAllCalVRFUnitItemToOwnVRF()
 {
-    qDeleteAll(own_vrf_items);
-    own_vrf_items.clear(); // keeps the capacity for the next run
+    own_vrf_items.clear();
 }
 
 void HHour::removeAllCalVRFUnitItemToOtherVRF()
 {
-    qDeleteAll(other_vrf_items);
     other_vrf_items.clear();
 }
 
 bool HHour::getAllCalVRFUnitItemToOwnVRF(QVector<HCalVRFUnitItem*>& items) const
 {
-    items = own_vrf_items;
+    items = own_vrf_items.items();
     return true;
 }
 
 bool HHour::getAllCalVRFUnitItemToOtherVRF(QVector<HCalVRFUnitItem*>& items) const
 {
-    items = other_vrf_items;
+    items = other_vrf_items.items();
     return true;
 }
 
-namespace {
-
-double positiveSum(const QVector<HCalVRFUnitItem*>& items)
+void HHour::setOwnVRFRecordSlot(const HCalRecordBlock* block, int slot)
 {
-    double sum = 0.0;
-    for (const HCalVRFUnitItem* item : items)
-        if (item->Getunit_power_input() > 0.0)
-            sum += item->Getunit_power_input();
-    return sum;
+    own_vrf_items.setSlot(block, slot);
 }
 
-// Positive energies split into outdoor and indoor units.
-void splitSums(const QVector<HCalVRFUnitItem*>& items, double& odu, double& idu)
+void HHour::setOtherVRFRecordSlot(const HCalRecordBlock* block, int slot)
 {
-    odu = 0.0;
-    idu = 0.0;
-    for (const HCalVRFUnitItem* item : items) {
-        const double energy = item->Getunit_power_input();
-        if (!(energy > 0.0))
-            continue;
-        const HUnit* unit = item->getUnit();
-        if (!unit)
-            continue;
-        if (unit->Getis_odu())
-            odu += energy;
-        else
-            idu += energy;
-    }
+    other_vrf_items.setSlot(block, slot);
 }
-
-} // namespace
 
 double HHour::getOwnVRFEnergyConsumption() const
 {
-    return positiveSum(own_vrf_items);
+    return own_vrf_items.positiveSum();
 }
 
 double HHour::getOtherVRFEnergyConsumption() const
 {
-    return positiveSum(other_vrf_items);
+    return other_vrf_items.positiveSum();
 }
 
 double HHour::getAverageEIR() const
 {
-    double sum = 0.0;
-    int count = 0;
-    for (const HCalVRFUnitItem* item : own_vrf_items) {
-        const HUnit* unit = item->getUnit();
-        if (unit && unit->Getis_odu()) {
-            sum += item->Getunit_EIR();
-            ++count;
-        }
-    }
-    return count > 0 ? sum / count : 0.0;
+    return own_vrf_items.averageOutdoorEIR();
 }
 
 void HHour::reset()
@@ -107,10 +67,10 @@ void HHour::reset()
 
 void HHour::statResult()
 {
-    splitSums(own_vrf_items, own_vrf_odu_energy_consumption, own_vrf_idu_energy_consumption);
+    own_vrf_items.splitSums(own_vrf_odu_energy_consumption, own_vrf_idu_energy_consumption);
     own_vrf_total_energy_consumption =
         own_vrf_odu_energy_consumption + own_vrf_idu_energy_consumption;
-    splitSums(other_vrf_items, other_vrf_odu_energy_consumption, other_vrf_idu_energy_consumption);
+    other_vrf_items.splitSums(other_vrf_odu_energy_consumption, other_vrf_idu_energy_consumption);
     other_vrf_total_energy_consumption =
         other_vrf_odu_energy_consumption + other_vrf_idu_energy_consumption;
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include "HAccessor.h"
+#include "HHourRecords.h"
 #include "LumoEcoCoreExport.h"
 
 #include <QVector>
 
+class HCalRecordBlock;
 class HCalVRFUnitItem;
 
 // One hour of the project year: weather, schedule flag, load ratios and the
@@ -25,6 +27,10 @@ public:
     // Replace `items` with the hour's list; the hour keeps ownership. Always true.
     bool getAllCalVRFUnitItemToOwnVRF(QVector<HCalVRFUnitItem*>& items) const;
     bool getAllCalVRFUnitItemToOtherVRF(QVector<HCalVRFUnitItem*>& items) const;
+    // The records of the year calculation: slot `slot` of `block`, which holds
+    // them until a caller asks for the list. Record objects held before are deleted.
+    void setOwnVRFRecordSlot(const HCalRecordBlock* block, int slot);
+    void setOtherVRFRecordSlot(const HCalRecordBlock* block, int slot);
 
     // Sum of the positive unit_power_input of the system's items, kWh.
     double getOwnVRFEnergyConsumption() const;
@@ -53,8 +59,8 @@ public:
     H_MEMBER(double, unit_total_capacity_heating) = 0.0;
 
 private:
-    QVector<HCalVRFUnitItem*> own_vrf_items;
-    QVector<HCalVRFUnitItem*> other_vrf_items;
+    HHourRecords own_vrf_items;
+    HHourRecords other_vrf_items;
 
     H_MEMBER(double, own_vrf_odu_energy_consumption) = 0.0;
     H_MEMBER(double, own_vrf_idu_energy_consumption) = 0.0;

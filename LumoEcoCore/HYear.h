@@ -1,5 +1,6 @@
 #pragma once
 #include "HAccessor.h"
+#include "HCalRecordBlock.h"
 #include "LumoEcoCoreExport.h"
 
 #include <QString>
@@ -27,6 +28,11 @@ public:
     // Clears the weather values of every hour.
     void reset();
 
+    // Storage of the year calculation's result records, one per system; the
+    // hours refer to their slots.
+    HCalRecordBlock* getOwnVRFRecordBlock() { return &own_vrf_records; }
+    HCalRecordBlock* getOtherVRFRecordBlock() { return &other_vrf_records; }
+
     // Calendar year whose dates and weekdays days built from now on take.
     static int year;
     // The value `year` has when the program starts.
@@ -40,4 +46,7 @@ public:
 
 private:
     QVector<HMonth*> months;
+    // Destroyed after the hours that refer to them (the destructor deletes the months).
+    HCalRecordBlock own_vrf_records;
+    HCalRecordBlock other_vrf_records;
 };

@@ -216,6 +216,7 @@ private slots:
     void statistics();
     void curveTables_data();
     void curveTables();
+    void yearEqualsRecordsFromTheCurves();
 
 private:
     // Peak loads 100 / 80 kW; own outdoor capacity 110 / 96 kW in two product
@@ -1354,6 +1355,109 @@ void TestCalHelper::curveTables()
         BRIVANTA_COMPARE_NEAR(other, defaultCurve(!heating, x), 1e-12);
     }
     QCOMPARE(lines[5], halfLoadLine);
+}
+
+// Every record, hourly sum and monthly sum of a year, bit for bit, against the
+// records worked out here from the units, their curves and the hours' rates:
+// EIR from the points' spline, energy = EIR x rated power x quantity while the
+// plant runs, sums of the positive energies in record order.
+void TestCalHelper::yearEqualsRecordsFromTheCurves()
+{
+    buildStandardProject();
+    HProject* project = HProject::getProject();
+    project->setthermo_mode(true);
+    project->setOperationWeeklyIsOn(6, true);
+    project->getYear()->getMonth(5)->getDay(1)->setisHoliday(true);
+    setWeather(yearlyTemperature);
+    QVERIFY(HCalHelper::calculateLoadAtHour(false));
+
+    struct Line
+    {
+        bool odu;
+        int quantity;
+        double powC, powH;
+        std::function<double(double rate)> eir; // outdoor lines
+    };
+    const auto productEIR = [](const Points& cooling, const Points& heating, double powC,
+                               double powH) {
+        return [=](double r) {
+            return r > 0 ? productCurve(cooling, powC, r) : productCurve(heating, powH, r);
+        };
+    };
+    const auto otherEIR = [](double r) {
+        return defaultCurve(r > 0, r);
+    };
+    const QVector<Line> ownLines = {
+        {true, 1, 15.0, 12.0, productEIR(kOduACooling, kOduAHeating, 15.0, 12.0)},
+        {true, 2, 6.5, 5.5, productEIR(kOduBCooling, kOduBHeating, 6.5, 5.5)},
+        {false, 4, 0.05, 0.06, nullptr},
+        {false, 2, 0.1, 0.11, nullptr}};
+    const QVector<Line> otherLines = {{true, 2, 16.0, 13.0, otherEIR},
+                                      {false, 6, 0.07, 0.08, nullptr}};
+
+    struct Sums
+    {
+        double odu = 0, idu = 0, all = 0;
+    };
+    // Checks one system's records of an hour and returns their sums.
+    const auto check = [](const HHour* hour, const QVector<Line>& lines, double r, bool own,
+                          Sums& sums) {
+        const bool on = hour->GetisTurnOnBySchedule() && hour->GetisThermostatMode();
+        QVector<HCalVRFUnitItem*> items;
+        if (own)
+            hour->getAllCalVRFUnitItemToOwnVRF(items);
+        else
+            hour->getAllCalVRFUnitItemToOtherVRF(items);
+        if (items.size() != lines.size())
+            return false;
+        for (int i = 0; i < lines.size(); ++i) {
+            const Line& line = lines[i];
+            const bool load = r > 0 || r < 0;
+            const double eir = line.odu ? (load ? line.eir(r) : 0.0) : 1.0;
+            const double power = r > 0 ? line.powC : line.powH;
+            const double energy = on && load ? eir * power * line.quantity : 0.0;
+            if (items[i]->Getunit_EIR() != eir || items[i]->Getunit_power_input() != energy)
+                return false;
+            if (energy > 0) {
+                (line.odu ? sums.odu : sums.idu) += energy;
+                sums.all += energy;
+            }
+        }
+        return true;
+    };
+
+    int loadedHours = 0;
+    for (int m = 1; m <= 12; ++m) {
+        double ownMonth = 0.0, otherMonth = 0.0; // the days' sums of their hours' sums
+        for (const HDay* day : *project->getYear()->getMonth(m)) {
+            double ownDay = 0.0, otherDay = 0.0;
+            for (int h = 0; h < 24; ++h) {
+                const HHour* hour = day->getHour(h);
+                Sums own, other;
+                QVERIFY2(check(hour, ownLines, hour->GetOwnVRF_load_precent(), true, own),
+                         qPrintable(
+                             QStringLiteral("own records of hour %1").arg(hour->Gethour_order())));
+                QVERIFY2(
+                    check(hour, otherLines, hour->GetOtherVRF_load_precent(), false, other),
+                    qPrintable(
+                        QStringLiteral("other records of hour %1").arg(hour->Gethour_order())));
+                QVERIFY(hour->Getown_vrf_odu_energy_consumption() == own.odu);
+                QVERIFY(hour->Getown_vrf_idu_energy_consumption() == own.idu);
+                QVERIFY(hour->Getown_vrf_total_energy_consumption() == own.odu + own.idu);
+                QVERIFY(hour->Getother_vrf_odu_energy_consumption() == other.odu);
+                QVERIFY(hour->Getother_vrf_idu_energy_consumption() == other.idu);
+                QVERIFY(hour->Getother_vrf_total_energy_consumption() == other.odu + other.idu);
+                ownDay += own.all;
+                otherDay += other.all;
+                loadedHours += own.all > 0;
+            }
+            ownMonth += ownDay;
+            otherMonth += otherDay;
+        }
+        QVERIFY(project->getOwnVRFSys()->getMonthEnergyConsumption(m) == ownMonth);
+        QVERIFY(project->getOtherVRFSys()->getMonthEnergyConsumption(m) == otherMonth);
+    }
+    QVERIFY(loadedHours > 2000);
 }
 
 QTEST_GUILESS_MAIN(TestCalHelper)

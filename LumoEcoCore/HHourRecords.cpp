@@ -1,0 +1,118 @@
+#include "HHourRecords.h"
+
+#include "HCalRecordBlock.h"
+#include "HCalVRFUnitItem.h"
+#include "HUnit.h"
+
+#include <new>
+
+HHourRecords::~HHourRecords()
+{
+    deleteItems();
+}
+
+void HHourRecords::deleteItems()
+{
+    for (int i = m_builtCount; i < m_items.size(); ++i)
+        delete m_items[i];
+    for (int i = 0; i < m_builtCount; ++i)
+        m_built[i].~HCalVRFUnitItem();
+    ::operator delete(m_built);
+    m_built = nullptr;
+    m_builtCount = 0;
+    m_items.clear(); // keeps the capacity for the next run
+}
+
+void HHourRecords::setSlot(const HCalRecordBlock* block, int slot)
+{
+    deleteItems();
+    m_block = block;
+    m_slot = slot;
+}
+
+void HHourRecords::append(HCalVRFUnitItem* item)
+{
+    build();
+    m_items.append(item);
+}
+
+void HHourRecords::clear()
+{
+    deleteItems();
+    m_block = nullptr;
+}
+
+void HHourRecords::build() const
+{
+    if (!m_block)
+        return;
+    const int count = m_block->lineCount();
+    if (count > 0)
+        m_built = static_cast<HCalVRFUnitItem*>(::operator new(sizeof(HCalVRFUnitItem) * count));
+    m_items.reserve(count);
+    for (int line = 0; line < count; ++line) {
+        auto* item = new (m_built + line) HCalVRFUnitItem(m_block->unit(line));
+        m_builtCount = line + 1;
+        item->setunit_EIR(m_block->eir(m_slot, line));
+        item->setunit_power_input(m_block->energy(m_slot, line));
+        m_items.append(item);
+    }
+    m_block = nullptr;
+}
+
+const QVector<HCalVRFUnitItem*>& HHourRecords::items() const
+{
+    build();
+    return m_items;
+}
+
+double HHourRecords::positiveSum() const
+{
+    if (m_block)
+        return m_block->sums(m_slot).records;
+    double sum = 0.0;
+    for (const HCalVRFUnitItem* item : m_items)
+        if (item->Getunit_power_input() > 0.0)
+            sum += item->Getunit_power_input();
+    return sum;
+}
+
+void HHourRecords::splitSums(double& odu, double& idu) const
+{
+    if (m_block) {
+        const HCalRecordBlock::Sums& sums = m_block->sums(m_slot);
+        odu = sums.odu;
+        idu = sums.idu;
+        return;
+    }
+    odu = 0.0;
+    idu = 0.0;
+    for (const HCalVRFUnitItem* item : m_items) {
+        const double energy = item->Getunit_power_input();
+        if (!(energy > 0.0))
+            continue;
+        const HUnit* unit = item->getUnit();
+        if (!unit)
+            continue;
+        if (unit->Getis_odu())
+            odu += energy;
+        else
+            idu += energy;
+    }
+}
+
+double HHourRecords::averageOutdoorEIR() const
+{
+    if (m_block)
+        return m_block->averageOutdoorEIR(m_slot);
+    double sum = 0.0;
+    int count = 0;
+    for (const HCalVRFUnitItem* item : m_items) {
+        const HUnit* unit = item->getUnit();
+        if (unit && unit->Getis_odu()) {
+            sum += item->Getunit_EIR();
+            ++count;
+        }
+    }
+    return count > 0 ? sum / count : 0.0;
+}
