@@ -480,6 +480,12 @@ void TestCli::refusesBadInput_data()
     QTest::newRow("hourly CSV written over the project")
         << QStringList{"calculate", "@", "--hourly", "@"} << "source2.eed" << eed << 2
         << "project file";
+    QTest::newRow("calculate without a project file")
+        << QStringList{"calculate"} << "" << QByteArray() << 2
+        << "calculate takes one project file";
+    QTest::newRow("calculate with two project files")
+        << QStringList{"calculate", "#", "#"} << "" << QByteArray() << 2
+        << "calculate takes one project file";
     QTest::newRow("unknown format") << QStringList{"calculate", "#", "--format", "xml"} << ""
                                     << QByteArray() << 2 << "unknown format";
     QTest::newRow("unknown command")
