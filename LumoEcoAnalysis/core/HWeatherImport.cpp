@@ -14,6 +14,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -120,6 +121,9 @@ bool HWeatherImport::readFile(const QString& path, Format format)
     m_readings.clear();
     m_lineOf.clear();
     m_invalid = 0;
+    m_dryMissing = 0;
+    m_gapHours = 0;
+    m_warnings.clear();
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -188,6 +192,8 @@ bool HWeatherImport::addReading(int lineNo, int year, int month, int day, int ho
         r.dryTemp = kInvalidDryTemp;
         r.humidity = 0.0;
         ++m_invalid;
+        if (dryMissing)
+            ++m_dryMissing;
     } else {
         r.dryTemp = dry;
         r.humidity = std::min(rhPercent, 100.0) / 100.0;
@@ -362,6 +368,52 @@ bool HWeatherImport::finish(int lastLine)
                         .arg(d)
                         .arg(h + 1));
     }
+    return checkValidReadings(lastLine);
+}
+
+bool HWeatherImport::checkValidReadings(int lastLine)
+{
+    // Nothing could be averaged: every hour of the year would be made up.
+    if (m_dryMissing == m_readings.size())
+        return fail(QStringLiteral("line %1: none of the %2 readings has a valid dry-bulb "
+                                   "temperature (is the column missing or empty?)")
+                        .arg(lastLine)
+                        .arg(m_readings.size()));
+    if (m_invalid == m_readings.size())
+        return fail(QStringLiteral("line %1: none of the %2 readings has both a valid dry-bulb "
+                                   "temperature and a valid humidity")
+                        .arg(lastLine)
+                        .arg(m_readings.size()));
+
+    // Hours of the year without a valid reading in any year, in calendar order; the
+    // longest run of them counts across the end of the year.
+    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    QVector<bool> valid(13 * 32 * 24, false);
+    for (const Reading& r : qAsConst(m_readings)) {
+        if (r.dryTemp < 100.0)
+            valid[hourKey(r.month, r.day, r.hour)] = true;
+    }
+    QVector<bool> gap;
+    gap.reserve(8760);
+    for (int m = 1; m <= 12; ++m)
+        for (int d = 1; d <= days[m - 1]; ++d)
+            for (int h = 0; h < 24; ++h)
+                gap.append(!valid[hourKey(m, d, h)]);
+    m_gapHours = int(std::count(gap.cbegin(), gap.cend(), true));
+    int longest = 0;
+    int run = 0;
+    for (int i = 0; i < 2 * gap.size() && m_gapHours < gap.size(); ++i) {
+        run = gap[i % gap.size()] ? run + 1 : 0;
+        longest = std::max(longest, std::min(run, m_gapHours));
+    }
+    if (m_gapHours > warnGapShare * gap.size() || longest > warnGapHours)
+        m_warnings << QStringLiteral("%1 of the 8760 hours (%2 %) have no valid reading, the "
+                                     "longest gap %3 hours; they are interpolated between the "
+                                     "nearest hours with readings, which cannot restore the "
+                                     "weather of long gaps")
+                          .arg(m_gapHours)
+                          .arg(QString::number(100.0 * m_gapHours / gap.size(), 'f', 1))
+                          .arg(longest);
     return true;
 }
 

@@ -32,7 +32,11 @@ public:
     };
 
     // Parses the file; false with errorString() naming the line on a bad or
-    // truncated file (a file must cover all 8760 hours of a year).
+    // truncated file (a file must cover all 8760 hours of a year) and on a file
+    // without a single valid dry-bulb temperature (a missing column, say). A file
+    // whose hours lack valid readings beyond warnGapShare, or in a gap longer than
+    // warnGapHours, is read with a warning (warnings()): those hours are interpolated
+    // when the year is filled.
     bool readFile(const QString& path, Format format = Format::Auto);
 
     // Writes the parsed readings as the table of (country, city); empty names take
@@ -53,6 +57,13 @@ public:
     QString defaultCity() const { return m_city; }
     const QVector<Reading>& readings() const { return m_readings; }
     int invalidReadings() const { return m_invalid; }
+    // Hours of the 365-day year without a valid reading in any year of the file.
+    int gapHours() const { return m_gapHours; }
+    // What the user should know about a file that was read (one sentence each).
+    QStringList warnings() const { return m_warnings; }
+
+    static constexpr double warnGapShare = 0.05;
+    static constexpr int warnGapHours = 24;
     // The table the last successful writeToDatabase filled.
     QString tableName() const { return m_table; }
 
@@ -67,6 +78,8 @@ private:
     bool addReading(int lineNo, int year, int month, int day, int hour24, double dry,
                     double rhPercent, bool dryMissing, bool rhMissing);
     bool finish(int lastLine);
+    // Refuses a file without valid readings; counts the gaps and warns about many.
+    bool checkValidReadings(int lastLine);
     bool fail(const QString& message);
 
     Format m_format = Format::Auto;
@@ -78,4 +91,7 @@ private:
     QVector<Reading> m_readings;
     QVector<int> m_lineOf; // source line of each reading
     int m_invalid = 0;
+    int m_dryMissing = 0;
+    int m_gapHours = 0;
+    QStringList m_warnings;
 };

@@ -5,14 +5,27 @@
 #include "HWeatherAnalysis.h"
 #include "LumoWeather.h"
 
+#include <QSet>
 #include <QSqlQuery>
 
 QString HWeatherLocation::findCityTable(const QString& country, const QString& city)
 {
-    QSqlQuery q = LumoWeather::getQWeather()->weatherQuery(
+    LumoWeather* weather = LumoWeather::getQWeather();
+    QSqlQuery q = weather->weatherQuery(
         QStringLiteral("select [tableName] from tb_glb_idx where [nation] = ? and [city] = ?"),
         {country, city});
-    return q.next() ? q.value(0).toString() : QString();
+    if (q.next())
+        return q.value(0).toString();
+    // Compared here, not in SQL: the database folds the case of ASCII letters only.
+    QSet<QString> tables;
+    QSqlQuery all = weather->weatherQuery(
+        QStringLiteral("select [nation], [city], [tableName] from tb_glb_idx"));
+    while (all.next()) {
+        if (all.value(0).toString().compare(country, Qt::CaseInsensitive) == 0
+            && all.value(1).toString().compare(city, Qt::CaseInsensitive) == 0)
+            tables.insert(all.value(2).toString());
+    }
+    return tables.size() == 1 ? *tables.cbegin() : QString();
 }
 
 bool HWeatherLocation::setProjectLocation(const QString& country, const QString& city,
@@ -27,8 +40,9 @@ bool HWeatherLocation::setProjectLocation(const QString& country, const QString&
     const QString quoted = HDatabase::quoteIdentifier(table);
     const bool readable = !quoted.isEmpty()
         && LumoWeather::getQWeather()
-               ->weatherQuery(
-                   QStringLiteral("select 1 from %1 where dry_temp<100 limit 1").arg(quoted))
+               ->weatherQuery(QStringLiteral("select 1 from %1 where dry_temp<100 and not "
+                                             "(month = 2 and day = 29) limit 1")
+                                  .arg(quoted))
                .next();
     if (!readable) {
         project->setisHave8760WeatherData(false);
@@ -57,6 +71,7 @@ bool HWeatherLocation::setProjectLocation(const QString& country, const QString&
         result->maxTemp = analysis.GetMaxTemperature();
         result->minTemp = analysis.GetMinTemperature();
         result->designTemp = analysis.GetAverageTemperature();
+        result->filledHours = weather->filledHours();
     }
     return true;
 }

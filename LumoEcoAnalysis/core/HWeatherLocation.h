@@ -13,16 +13,21 @@ public:
         double maxTemp = 0.0; // degrees C, averaged year
         double minTemp = 0.0;
         double designTemp = 0.0;
+        // Hours of the project year without a valid reading, filled by interpolation.
+        int filledHours = 0;
     };
 
-    // Table name of the city in tb_glb_idx (bound values), or empty.
+    // Table name of the city in tb_glb_idx (bound values), or empty. Country and city
+    // are matched exactly first; failing that, regardless of case, when that finds
+    // exactly one table ("amsterdam" finds "Amsterdam").
     static QString findCityTable(const QString& country, const QString& city);
 
     // Finds the city's table, analyses it with `ignoreHours` (design-hours rule),
     // writes isHave8760WeatherData, max_temp, min_temp and average_temp into the
-    // global project and fills its hourly year. False when the city has no table, or
-    // its table is missing or holds no valid reading (isHave8760WeatherData is then
-    // false and nothing else changes).
+    // global project and fills its hourly year (hours without a valid reading are
+    // interpolated and counted in `filledHours`). False when the city has no table, or
+    // its table is missing or holds no valid reading of the 365-day year
+    // (isHave8760WeatherData is then false and nothing else changes).
     static bool setProjectLocation(const QString& country, const QString& city, int ignoreHours,
                                    Result* result = nullptr);
 };

@@ -6,6 +6,7 @@
 #include "HYear.h"
 
 #include <QDebug>
+#include <QHash>
 
 HDatabase* LumoWeather::database = nullptr;
 LumoWeather* LumoWeather::weather = nullptr;
@@ -25,6 +26,7 @@ LumoWeather::LumoWeather()
 
 LumoWeather::LumoWeather(const LumoWeather& other)
     : WeatherTableName(other.WeatherTableName)
+    , m_filledHours(other.m_filledHours)
 {
 }
 
@@ -144,6 +146,12 @@ bool LumoWeather::initYearWeatherData(HYear* year)
     }
 
     year->reset();
+    // Which hours of the year received an average, by their place in the year.
+    QHash<const HHour*, int> place;
+    place.reserve(year->size());
+    for (int i = 0; i < year->size(); ++i)
+        place.insert(year->at(i), i);
+    QVector<bool> covered(year->size(), false);
     while (q.isActive() && q.next()) {
         const int month = q.value(QStringLiteral("month")).toInt();
         const int day = q.value(QStringLiteral("day")).toInt();
@@ -156,6 +164,46 @@ bool LumoWeather::initYearWeatherData(HYear* year)
         }
         h->setdry_bulb_temperature(q.value(QStringLiteral("dbt")).toDouble());
         h->setrelative_humidity(q.value(QStringLiteral("rh")).toDouble());
+        covered[place.value(h)] = true;
     }
+    m_filledHours = fillGaps(*year, covered);
+    if (m_filledHours > 0)
+        qDebug() << "weather year:" << m_filledHours << "hours without a valid reading filled";
     return true;
+}
+
+int LumoWeather::fillGaps(const QVector<HHour*>& hours, const QVector<bool>& covered)
+{
+    const int n = hours.size();
+    QVector<int> known;
+    for (int i = 0; i < n; ++i) {
+        if (covered.value(i) && hours[i])
+            known.append(i);
+    }
+    if (known.isEmpty() || known.size() == n)
+        return 0;
+    int filled = 0;
+    for (int k = 0; k < known.size(); ++k) {
+        const int a = known[k];
+        const int b = known[(k + 1) % known.size()];
+        // Hours from a to b, going forward and wrapping at the year's end; with one
+        // covered hour the gap is the rest of the year, on both sides of it.
+        const int span = b > a ? b - a : b - a + n;
+        const HHour* from = hours[a];
+        const HHour* to = hours[b];
+        for (int step = 1; step < span; ++step) {
+            HHour* h = hours[(a + step) % n];
+            if (!h)
+                continue;
+            const double t = double(step) / span;
+            h->setdry_bulb_temperature(
+                from->Getdry_bulb_temperature()
+                + t * (to->Getdry_bulb_temperature() - from->Getdry_bulb_temperature()));
+            h->setrelative_humidity(
+                from->Getrelative_humidity()
+                + t * (to->Getrelative_humidity() - from->Getrelative_humidity()));
+            ++filled;
+        }
+    }
+    return filled;
 }

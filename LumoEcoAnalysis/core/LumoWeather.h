@@ -3,8 +3,10 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <QVector>
 
 class HDatabase;
+class HHour;
 class HYear;
 
 // The program's access point to the weather database "Weather.db3": owns the one
@@ -43,15 +45,27 @@ public:
     QSqlQuery weatherQuery(const QString& sql, const QVariantList& values);
 
     // Fills every hour of `year` with the average over all valid readings of the
-    // table for that month, day and hour. False for a null year or when the year
-    // already holds this table's data.
+    // table for that month, day and hour. An hour without any valid reading takes the
+    // value interpolated linearly in time between the nearest hours that have one
+    // (across the end of the year), as weather tools fill missing data. False for a
+    // null year or when the year already holds this table's data.
     bool initYearWeatherData(HYear* year);
+    // Hours of the year this object last filled that had no valid reading and were
+    // interpolated (0 when every hour had one, or when no hour had one to start from).
+    int filledHours() const { return m_filledHours; }
+
+    // Fills the hours of `hours` (a year in calendar order) whose `covered` flag is false
+    // by linear interpolation of dry bulb and humidity between the nearest covered hours,
+    // wrapping around the end of the year. Returns the number of hours filled; none
+    // when no hour is covered.
+    static int fillGaps(const QVector<HHour*>& hours, const QVector<bool>& covered);
 
     // " WHERE year in(2001 , 2002) and dry_temp<100": the valid readings of the years.
     static QString yearCondition(const QList<int>& years);
 
 private:
     QString WeatherTableName;
+    int m_filledHours = 0;
 
     static HDatabase* database;
     static LumoWeather* weather;

@@ -116,6 +116,8 @@ private slots:
     void severalYears();
     void badFile_data();
     void badFile();
+    void gapWarnings_data();
+    void gapWarnings();
     void reimportReplacesTableAndCache();
     void failedImportChangesNothing_data();
     void failedImportChangesNothing();
@@ -271,12 +273,14 @@ void TstWeatherImport::storedReadings()
     QCOMPARE(q.value(0).toDouble(), invalid ? 999.0 : dry.toDouble());
     BRIVANTA_COMPARE_NEAR(q.value(1).toDouble(), humidity, 1e-12);
 
-    // The averaged year leaves the invalid hour empty; its neighbours are intact.
+    // The averaged year fills the invalid hour from its neighbours, 1.05 and 1.07
+    // degrees (EPW hours 5 and 7 of January); they are intact.
     LumoWeather weather;
     weather.setWeatherTableName(import.tableName());
     HYear* year = HProject::getProject()->getYear();
     QVERIFY(weather.initYearWeatherData(year));
-    QCOMPARE(year->getHour(1, 3, 5)->Getdry_bulb_temperature(), invalid ? 0.0 : dry.toDouble());
+    BRIVANTA_COMPARE_NEAR(year->getHour(1, 3, 5)->Getdry_bulb_temperature(),
+                          invalid ? 1.06 : dry.toDouble(), 1e-12);
     BRIVANTA_COMPARE_NEAR(year->getHour(1, 3, 6)->Getdry_bulb_temperature(), 1.07, 1e-12);
 }
 
@@ -377,6 +381,20 @@ void TstWeatherImport::badFile_data()
     const QByteArray tmy3 = tmy3Text(8760);
     QTest::newRow("TMY3 cut-off last line")
         << tmy3.left(tmy3.size() - 7) << QStringLiteral("line 8762: 3 fields");
+    // A file of 8760 invalid readings would give a year made up from nothing.
+    rows = good;
+    for (EpwRow& r : rows)
+        r.dry = QStringLiteral("99.9");
+    QTest::newRow("no valid dry-bulb temperature")
+        << epwText(rows)
+        << QStringLiteral("line 8768: none of the 8760 readings has a valid dry-bulb temperature");
+    rows = good;
+    for (EpwRow& r : rows)
+        r.rh = QStringLiteral("999");
+    QTest::newRow("no valid humidity")
+        << epwText(rows)
+        << QStringLiteral("line 8768: none of the 8760 readings has both a valid dry-bulb "
+                          "temperature and a valid humidity");
 }
 
 void TstWeatherImport::badFile()
@@ -396,6 +414,48 @@ void TstWeatherImport::badFile()
     QVERIFY(count.next());
     QCOMPARE(count.value(0).toInt(), 1);
     QVERIFY(!import.writeToDatabase()); // nothing parsed, nothing written
+}
+
+void TstWeatherImport::gapWarnings_data()
+{
+    // Hour indexes of the year whose dry bulb is missing (99.9).
+    QTest::addColumn<QList<int>>("missing");
+    QTest::addColumn<bool>("warns");
+
+    QTest::newRow("one hour") << QList<int>{4694} << false;
+    QList<int> day;
+    for (int i = 100; i < 124; ++i)
+        day << i;
+    QTest::newRow("24 hours in a row") << day << false;
+    QTest::newRow("25 hours in a row") << (day << 124) << true;
+    QList<int> across{8759, 8758, 8757};
+    for (int i = 0; i < 22; ++i)
+        across << i;
+    QTest::newRow("25 hours across the end of the year") << across << true;
+    // 438 hours are 5.0 % of 8760; every 20th hour keeps the gaps short.
+    QList<int> scattered;
+    for (int i = 0; i < 438; ++i)
+        scattered << i * 20;
+    QTest::newRow("5.0 % scattered") << scattered << false;
+    QTest::newRow("5.0 % and one hour more") << (scattered << 8749) << true;
+}
+
+void TstWeatherImport::gapWarnings()
+{
+    QFETCH(QList<int>, missing);
+    QFETCH(bool, warns);
+    QList<EpwRow> rows = typicalYear();
+    for (int i : missing)
+        rows[i].dry = QStringLiteral("99.9");
+    HWeatherImport import;
+    QVERIFY2(import.importFile(writeFile(QStringLiteral("gaps.epw"), epwText(rows))),
+             qPrintable(import.errorString()));
+    QCOMPARE(import.gapHours(), missing.size());
+    QCOMPARE(import.warnings().size(), warns ? 1 : 0);
+    if (warns)
+        QVERIFY2(import.warnings().first().startsWith(
+                     QStringLiteral("%1 of the 8760 hours").arg(missing.size())),
+                 qPrintable(import.warnings().first()));
 }
 
 void TstWeatherImport::reimportReplacesTableAndCache()

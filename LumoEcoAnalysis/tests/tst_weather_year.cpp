@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "tst_weather_fixture.h"
 
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +27,8 @@ private slots:
     void yearCondition();
     void averagedHour_data();
     void averagedHour();
+    void gapsAreInterpolated_data();
+    void gapsAreInterpolated();
     void leapYearTable();
     void sameTableTwiceIsSkipped();
     void tableNames_data();
@@ -93,8 +96,9 @@ void TstWeatherYear::averagedHour_data()
     QTest::newRow("exactly 100 is invalid")
         << QList<int>{2001, 2002, 2003} << QList<double>{9.0, 100.0, 12.0}
         << QList<double>{0.2, 1.0, 0.4} << 10.5 << 0.3;
-    QTest::newRow("only invalid readings leave the hour at zero")
-        << QList<int>{2001} << QList<double>{999.0} << QList<double>{0.5} << 0.0 << 0.0;
+    // Its neighbours both read 5 degrees and 0.5: so does the filled hour.
+    QTest::newRow("only invalid readings: filled from the neighbouring hours")
+        << QList<int>{2001} << QList<double>{999.0} << QList<double>{0.5} << 5.0 << 0.5;
 }
 
 void TstWeatherYear::averagedHour()
@@ -129,6 +133,83 @@ void TstWeatherYear::averagedHour()
     meanOther /= years.size();
     BRIVANTA_COMPARE_NEAR(year->getHour(12, 31, 23)->Getdry_bulb_temperature(), meanOther, 1e-12);
     BRIVANTA_COMPARE_NEAR(year->getHour(1, 3, 4)->Getrelative_humidity(), 0.5, 1e-12);
+}
+
+void TstWeatherYear::gapsAreInterpolated_data()
+{
+    // Hours without a valid reading (month, day, hour), as "m-d-h" texts.
+    QTest::addColumn<QStringList>("gaps");
+    QTest::newRow("one July hour") << QStringList{"7-15-14"};
+    QTest::newRow("three hours in a row") << QStringList{"1-3-5", "1-3-6", "1-3-7"};
+    QTest::newRow("first hours of the year, from 31 December") << QStringList{"1-1-0", "1-1-1"};
+    QTest::newRow("last hour of the year, towards 1 January") << QStringList{"12-31-23"};
+    QTest::newRow("two gaps") << QStringList{"3-1-0", "10-10-10", "10-10-11"};
+}
+
+void TstWeatherYear::gapsAreInterpolated()
+{
+    QFETCH(QStringList, gaps);
+    // A reading for every hour that differs from its neighbours: hour index i of the
+    // year reads 10 + (i mod 7) degrees and 0.30 + (i mod 5) / 10.
+    const auto dry = [](int i) {
+        return 10.0 + (i % 7);
+    };
+    const auto humidity = [](int i) {
+        return 0.3 + (i % 5) / 10.0;
+    };
+    QSet<int> missing;
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("T"), {2001},
+                   [&](int, int m, int d, int h) {
+                       const int i = weatherfixture::hourIndex(m, d, h);
+                       return Reading{dry(i), humidity(i)};
+                   });
+        for (const QString& gap : gaps) {
+            const QStringList mdh = gap.split('-');
+            db.setReading(QStringLiteral("T"), 2001, mdh[0].toInt(), mdh[1].toInt(), mdh[2].toInt(),
+                          999.0, 0.9);
+            missing.insert(
+                weatherfixture::hourIndex(mdh[0].toInt(), mdh[1].toInt(), mdh[2].toInt()));
+        }
+    }
+    LumoWeather weather;
+    weather.setWeatherTableName(QStringLiteral("T"));
+    HYear* year = HProject::getProject()->getYear();
+    QVERIFY(weather.initYearWeatherData(year));
+    QCOMPARE(weather.filledHours(), gaps.size());
+
+    // Each hour of a gap lies on the straight line between the last hour before it and
+    // the first hour after it that have readings, counted across the year's end.
+    for (int i = 0; i < 8760; ++i) {
+        double expectedDry = dry(i);
+        double expectedHumidity = humidity(i);
+        if (missing.contains(i)) {
+            int before = i, after = i, stepsBack = 0, stepsOn = 0;
+            while (missing.contains(before)) {
+                before = (before + 8759) % 8760;
+                ++stepsBack;
+            }
+            while (missing.contains(after)) {
+                after = (after + 1) % 8760;
+                ++stepsOn;
+            }
+            const double t = double(stepsBack) / (stepsBack + stepsOn);
+            expectedDry = dry(before) + t * (dry(after) - dry(before));
+            expectedHumidity = humidity(before) + t * (humidity(after) - humidity(before));
+        }
+        HHour* hour = year->at(i);
+        BRIVANTA_COMPARE_NEAR(hour->Getdry_bulb_temperature(), expectedDry, 1e-12);
+        BRIVANTA_COMPARE_NEAR(hour->Getrelative_humidity(), expectedHumidity, 1e-12);
+    }
+    // By hand for the July hour: 15 July is day 196, so the hour's index is
+    // 195 x 24 + 14 = 4694; its neighbours 4693 and 4695 read 13 and 15 degrees
+    // (4693 mod 7 = 3) and 0.6 and 0.3 (4693 mod 5 = 3): the gap takes 14 and 0.45.
+    if (gaps == QStringList{"7-15-14"}) {
+        QCOMPARE(weatherfixture::hourIndex(7, 15, 14), 4694);
+        BRIVANTA_COMPARE_NEAR(year->getHour(7, 15, 14)->Getdry_bulb_temperature(), 14.0, 1e-12);
+        BRIVANTA_COMPARE_NEAR(year->getHour(7, 15, 14)->Getrelative_humidity(), 0.45, 1e-12);
+    }
 }
 
 void TstWeatherYear::leapYearTable()
@@ -241,6 +322,12 @@ void TstWeatherYear::setProjectLocation_data()
     QTest::newRow("apostrophe in the country")
         << QStringLiteral("Côte d'Ivoire") << QStringLiteral("Abidjan") << true;
     QTest::newRow("unknown city") << QStringLiteral("China") << QStringLiteral("Atlantis") << false;
+    QTest::newRow("country and city in another case")
+        << QStringLiteral("CHINA") << QStringLiteral("xi'an") << true;
+    QTest::newRow("exact case of one of two tables")
+        << QStringLiteral("China") << QStringLiteral("Twin") << true;
+    QTest::newRow("another case matching two tables is not guessed")
+        << QStringLiteral("china") << QStringLiteral("twin") << false;
     QTest::newRow("quote injection finds nothing")
         << QStringLiteral("China") << QStringLiteral("x' or '1'='1") << false;
     // An index row is not weather: a year of 0 degrees must not pass as data.
@@ -268,6 +355,14 @@ void TstWeatherYear::setProjectLocation()
                    });
         db.exec(QStringLiteral("INSERT INTO tb_glb_idx (nation, city, tableName) VALUES (?, ?, ?)"),
                 {QStringLiteral("China"), QStringLiteral("Ghost"), QStringLiteral("CHN_Ghost")});
+        db.addCity(QStringLiteral("China"), QStringLiteral("Twin"), QStringLiteral("CHN_Twin"),
+                   {2001}, [](int, int m, int d, int) {
+                       return Reading{QDate(2001, m, d).dayOfYear() / 10.0, 0.5};
+                   });
+        db.addCity(QStringLiteral("CHINA"), QStringLiteral("TWIN"), QStringLiteral("CHN_TWIN_2"),
+                   {2001}, [](int, int, int, int) {
+                       return Reading{20.0, 0.5};
+                   });
         db.addCity(QStringLiteral("China"), QStringLiteral("Broken"), QStringLiteral("CHN_Broken"),
                    {2001}, [](int, int, int, int) {
                        return Reading{999.0, 0.5};
