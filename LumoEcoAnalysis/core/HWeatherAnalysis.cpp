@@ -6,9 +6,11 @@
 #include "HProject.h"
 #include "LumoWeather.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -288,6 +290,34 @@ bool HWeatherAnalysis::removeCacheFile(const QString& tableName)
     return QFile::remove(path);
 }
 
+QJsonObject HWeatherAnalysis::cacheSource(const QString& tableName)
+{
+    const QString table = HDatabase::quoteIdentifier(tableName);
+    if (table.isEmpty())
+        return {};
+    // Every reading counts, weighted by its place in time, so that changed, added,
+    // removed or moved readings all change the sums.
+    const QString place = QStringLiteral("(((year * 13 + month) * 32 + day) * 24 + hour)");
+    QSqlQuery q = LumoWeather::getQWeather()->weatherQuery(
+        QStringLiteral("select count(*), total(dry_temp), total(Humidity), total(dry_temp * %1), "
+                       "total(Humidity * %1), total(%1) from %2")
+            .arg(place, table));
+    if (!q.next())
+        return {};
+    QStringList sums;
+    for (int i = 0; i < 6; ++i)
+        sums << QString::number(q.value(i).toDouble(), 'g', 17);
+    const QByteArray hash =
+        QCryptographicHash::hash(sums.join(QLatin1Char(';')).toUtf8(), QCryptographicHash::Sha1);
+    const QFileInfo db(LumoWeather::weatherDbPath());
+    QJsonObject source;
+    source.insert(QStringLiteral("weather_db"),
+                  db.canonicalFilePath().isEmpty() ? db.absoluteFilePath()
+                                                   : db.canonicalFilePath());
+    source.insert(QStringLiteral("table_fingerprint"), QString::fromLatin1(hash.toHex()));
+    return source;
+}
+
 bool HWeatherAnalysis::ReadStatisResult()
 {
     const QString path = cacheFilePath(city_table_name);
@@ -297,6 +327,11 @@ bool HWeatherAnalysis::ReadStatisResult()
     HJsonFunc::readFileToJsonDoc(path, doc);
     const QJsonObject root = doc.object();
     if (root.isEmpty())
+        return false;
+    // Another database's table of the same name, or this table with other readings,
+    // would serve figures of another place or time.
+    const QJsonObject source = root.value(QStringLiteral("source")).toObject();
+    if (source.isEmpty() || source != cacheSource(city_table_name))
         return false;
     const QJsonArray statis = root.value(QStringLiteral("statis_result")).toArray();
     if (statis.isEmpty())
@@ -369,10 +404,12 @@ void HWeatherAnalysis::analysisData()
         analysisStatisData();
         // Nothing worth keeping when the table could not be read: the next call retries.
         const QString path = cacheFilePath(city_table_name);
-        if (!extremeResult.isEmpty() && !path.isEmpty()) {
+        const QJsonObject source = cacheSource(city_table_name);
+        if (!extremeResult.isEmpty() && !path.isEmpty() && !source.isEmpty()) {
             QJsonObject root;
             root.insert(QStringLiteral("extreme_result"), extremeResult);
             root.insert(QStringLiteral("statis_result"), statisResult);
+            root.insert(QStringLiteral("source"), source);
             QString error;
             if (!HJsonFunc::jsonDocToFile(QJsonDocument(root), path, QJsonDocument::Compact,
                                           &error))

@@ -21,7 +21,9 @@ public:
 
     // Cache or compute, then hand "statis_result" and "extreme_result" to the project.
     void analysisData();
-    // Loads the cache file; false when it is missing, unreadable or incomplete.
+    // Loads the cache file; false when it is missing, unreadable or incomplete, or when
+    // it was made from another weather database or from other content of the table
+    // (a cache written before it recorded its source counts as another).
     bool ReadStatisResult();
     // AverageTemperature and the month, day and hour of the design hour.
     void calculateDesignAverageTemp();
@@ -48,6 +50,10 @@ public:
     static QString cacheFilePath(const QString& tableName);
     // Removes the table's cache file (after its data changed); true when none is left.
     static bool removeCacheFile(const QString& tableName);
+    // The cache's "source" object for a table of the shared weather database:
+    // "weather_db" (the database file's canonical path) and "table_fingerprint" (a hash
+    // of the table's readings). Empty when the table cannot be read.
+    static QJsonObject cacheSource(const QString& tableName);
 
     const QJsonArray& getStatisResult() const { return statisResult; }
     const QJsonObject& getExtremeResult() const { return extremeResult; }

@@ -50,6 +50,8 @@ private slots:
     void cacheRoundTrip();
     void corruptCache_data();
     void corruptCache();
+    void cacheBelongsToItsSource_data();
+    void cacheBelongsToItsSource();
     void cachePathStaysInside_data();
     void cachePathStaysInside();
     void cacheWithOtherDesignHours_data();
@@ -325,8 +327,7 @@ void TstWeatherAnalysis::cacheRoundTrip()
     QCOMPARE(HProject::getProject()->getWeatherStatisData(), first.getStatisResult());
     QCOMPARE(HProject::getProject()->getWeatherExtremeData(), first.getExtremeResult());
 
-    // The second analysis is served from the file: no database needed.
-    LumoWeather::setWeatherDbPath(m_dir->filePath(QStringLiteral("gone.db3")));
+    // The second analysis is served from the file (only reading it fills the series).
     HProject::reset();
     HWeatherAnalysis second(QStringLiteral("CHN_Xi'an"));
     second.analysisData();
@@ -397,6 +398,88 @@ void TstWeatherAnalysis::corruptCache()
     HWeatherAnalysis reread(QStringLiteral("T"));
     QVERIFY(reread.ReadStatisResult());
     QCOMPARE(reread.getStatisResult(), analysis.getStatisResult());
+}
+
+void TstWeatherAnalysis::cacheBelongsToItsSource_data()
+{
+    // What changes between the analysis that wrote the cache and the next one.
+    QTest::addColumn<QString>("change");
+    QTest::newRow("another database with a table of the same name") << "database";
+    QTest::newRow("one reading of the table changed") << "reading";
+    QTest::newRow("a cache written before it recorded its source") << "old cache";
+    QTest::newRow("nothing: the cache serves") << "nothing";
+}
+
+void TstWeatherAnalysis::cacheBelongsToItsSource()
+{
+    QFETCH(QString, change);
+    const QString other = m_dir->filePath(QStringLiteral("Other.db3"));
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("France"), QStringLiteral("Paris"), QStringLiteral("T"), {2001},
+                   wavy);
+        // The same table name in another database, 10 degrees warmer.
+        weatherfixture::Db warm(other);
+        warm.addCity(QStringLiteral("France"), QStringLiteral("Paris"), QStringLiteral("T"), {2001},
+                     [](int y, int m, int d, int h) {
+                         Reading r = wavy(y, m, d, h);
+                         r.dry += 10.0;
+                         return r;
+                     });
+    }
+    LumoWeather weather;
+    HWeatherAnalysis first(QStringLiteral("T"));
+    first.analysisData();
+    const double firstMax = first.GetMaxTemperature();
+    QVERIFY(QFile::exists(cachePath(QStringLiteral("T"))));
+
+    double expectedMax = firstMax;
+    if (change == QLatin1String("database")) {
+        LumoWeather::setWeatherDbPath(other);
+        expectedMax = firstMax + 10.0;
+    } else if (change == QLatin1String("reading")) {
+        weatherfixture::Db db(dbPath(), weatherfixture::Db::Keep);
+        db.setReading(QStringLiteral("T"), 2001, 3, 3, 3, 45.0, 0.5);
+        expectedMax = 45.0;
+    } else if (change == QLatin1String("old cache")) {
+        QJsonDocument doc;
+        QVERIFY(HJsonFunc::readFileToJsonDoc(cachePath(QStringLiteral("T")), doc));
+        QJsonObject root = doc.object();
+        QVERIFY(root.contains(QStringLiteral("source")));
+        root.remove(QStringLiteral("source"));
+        // Marked, so that serving it would show.
+        QJsonObject extreme = root.value(QStringLiteral("extreme_result")).toObject();
+        extreme.insert(QStringLiteral("MaxTemperature"), 99.0);
+        root.insert(QStringLiteral("extreme_result"), extreme);
+        QVERIFY(HJsonFunc::jsonDocToFile(QJsonDocument(root), cachePath(QStringLiteral("T"))));
+    }
+
+    HProject::reset();
+    HWeatherAnalysis second(QStringLiteral("T"));
+    second.analysisData();
+    BRIVANTA_COMPARE_NEAR(second.GetMaxTemperature(), expectedMax, 1e-12);
+    BRIVANTA_COMPARE_NEAR(HProject::getProject()
+                              ->getWeatherExtremeData()
+                              .value(QStringLiteral("MaxTemperature"))
+                              .toDouble(),
+                          expectedMax, 1e-12);
+    // Served from the cache only when nothing changed (only reading it fills the series).
+    QCOMPARE(second.getgySeries().isEmpty(), change != QLatin1String("nothing"));
+
+    // The file now describes the current source, with every key it always had.
+    QJsonDocument doc;
+    QVERIFY(HJsonFunc::readFileToJsonDoc(cachePath(QStringLiteral("T")), doc));
+    const QJsonObject root = doc.object();
+    QCOMPARE(root.value(QStringLiteral("source")).toObject(),
+             HWeatherAnalysis::cacheSource(QStringLiteral("T")));
+    const QJsonObject extreme = root.value(QStringLiteral("extreme_result")).toObject();
+    for (const char* key : {"MaxTempInMonth", "MaxTempInDay", "MaxTempHour", "totalHours",
+                            "MinTemperature", "MaxTemperature", "AverageTemperature",
+                            "city_table_name", "IgnoreHours", "year_list", "gy", "gx"})
+        QVERIFY2(extreme.contains(QLatin1String(key)), key);
+    QCOMPARE(root.value(QStringLiteral("statis_result")).toArray(), second.getStatisResult());
+    BRIVANTA_COMPARE_NEAR(extreme.value(QStringLiteral("MaxTemperature")).toDouble(), expectedMax,
+                          1e-12);
 }
 
 void TstWeatherAnalysis::cachePathStaysInside_data()

@@ -26,16 +26,21 @@ using ReadingFn = std::function<Reading(int year, int month, int day, int hour)>
 class Db
 {
 public:
-    explicit Db(const QString& path)
+    // A new database replaces any file at `path`; Keep opens the existing one.
+    enum Mode { Replace, Keep };
+
+    explicit Db(const QString& path, Mode mode = Replace)
         : m_name(QStringLiteral("fixture_%1").arg(quintptr(this)))
     {
-        QFile::remove(path);
+        if (mode == Replace)
+            QFile::remove(path);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(path);
         QVERIFY2(db.open(), qPrintable(db.lastError().text()));
-        exec(QStringLiteral(
-            "CREATE TABLE tb_glb_idx (nation TEXT, city TEXT, tableName TEXT, SummeryDry TEXT, "
-            "SummeryWet TEXT, WinterDry TEXT, WinterWet TEXT)"));
+        if (mode == Replace)
+            exec(QStringLiteral(
+                "CREATE TABLE tb_glb_idx (nation TEXT, city TEXT, tableName TEXT, SummeryDry TEXT, "
+                "SummeryWet TEXT, WinterDry TEXT, WinterWet TEXT)"));
     }
     ~Db()
     {
