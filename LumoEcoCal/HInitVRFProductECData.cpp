@@ -99,6 +99,12 @@ HInitVRFProductECData::HInitVRFProductECData()
     HDatabase* db = HDbFind::getDb();
     if (!db || db->tableIsExist(ecTableName))
         return;
+    // Another kind of database (weather, say) would gain an empty table and pass for
+    // a catalogue without products.
+    if (!isProductCatalogue(db)) {
+        qWarning() << "HInitVRFProductECData: not a product catalogue, nothing built";
+        return;
+    }
     if (!rebuildTable())
         qWarning() << "HInitVRFProductECData: building" << ecTableName
                    << "failed:" << db->lastError();
@@ -142,6 +148,13 @@ QString HInitVRFProductECData::getOEMModel(const QString& code)
 bool HInitVRFProductECData::isNotForSale(const QString& code)
 {
     return m_notForSale[code];
+}
+
+bool HInitVRFProductECData::isProductCatalogue(HDatabase* db)
+{
+    return db && db->isVilidDatabase()
+        && (db->tableIsExist(ecTableName)
+            || (db->tableIsExist(kSeries) && db->tableIsExist(kProductIndex)));
 }
 
 QString HInitVRFProductECData::vkcPrefixFromCode(const QString& code)

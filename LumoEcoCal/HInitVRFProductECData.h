@@ -7,6 +7,8 @@
 #include <QMap>
 #include <QString>
 
+class HDatabase;
+
 // Builds the flat energy-data table "__product_ec_data" of the product database
 // (HDbFind::getDb()) from the per-series product tables and the outdoor units'
 // capacity/power ("VKC") tables, and answers two look-ups from "__Product_idx".
@@ -14,7 +16,8 @@ class LUMOECOCAL_EXPORT HInitVRFProductECData
 {
 public:
     // Fills the look-up maps, registers this instance and builds the table when the
-    // database has none. Without a database nothing is written.
+    // database has none. Nothing is written without a database, nor into a database
+    // that is not a product catalogue (isProductCatalogue).
     HInitVRFProductECData();
     ~HInitVRFProductECData();
     HInitVRFProductECData(const HInitVRFProductECData&) = delete;
@@ -41,6 +44,10 @@ public:
 
     // Drop, create and fill in one transaction: the table exists whole or not at all.
     bool rebuildTable();
+
+    // Whether `db` is a product catalogue: it holds the energy-data table, or the
+    // series and product index tables it is built from.
+    static bool isProductCatalogue(HDatabase* db);
 
     // VKC table prefix of a product code: "-", "(", ")", " " and "/" become "_".
     static QString vkcPrefixFromCode(const QString& code);

@@ -194,6 +194,8 @@ private slots:
     void deliveredTableWithVkcColumnIsRecomputed_data();
     void deliveredTableWithVkcColumnIsRecomputed();
     void noDatabaseWritesNothing();
+    void otherDatabaseIsNotWrittenInto_data();
+    void otherDatabaseIsNotWrittenInto();
     void registration();
     void demoCatalogue();
 
@@ -593,6 +595,43 @@ void TestProductEcData::noDatabaseWritesNothing()
     QVERIFY(!data.calculate_temp());
     QVERIFY(!data.rebuildTable());
     QVERIFY(!QFile::exists(m_path));
+}
+
+void TestProductEcData::otherDatabaseIsNotWrittenInto_data()
+{
+    QTest::addColumn<QStringList>("tables");
+    QTest::addColumn<bool>("catalogue");
+
+    QTest::newRow("a weather database")
+        << QStringList{"create table tb_glb_idx (nation text, city text, tableName text)",
+                       "create table FRA_Paris (year int, month int, day int, hour int, "
+                       "dry_temp double, Humidity double)"}
+        << false;
+    QTest::newRow("series without the product index")
+        << QStringList{"create table __product_series (id_series int, product_type int)"} << false;
+    QTest::newRow("series and product index") << baseSchema() << true;
+}
+
+void TestProductEcData::otherDatabaseIsNotWrittenInto()
+{
+    QFETCH(QStringList, tables);
+    QFETCH(bool, catalogue);
+    QVERIFY(makeDatabase(m_path, tables));
+    QCOMPARE(HInitVRFProductECData::isProductCatalogue(HDbFind::getDb()), catalogue);
+    QFile file(m_path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    {
+        HInitVRFProductECData data;
+    }
+    QCOMPARE(HDbFind::getDb()->tableIsExist(HInitVRFProductECData::ecTableName), catalogue);
+    if (!catalogue) {
+        HDbFind::close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
 }
 
 void TestProductEcData::registration()
