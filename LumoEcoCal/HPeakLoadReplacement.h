@@ -15,6 +15,7 @@ struct LUMOECOCAL_EXPORT HPeakLoadReplacement
 
     // Capacity / input, the ratio the check tested; 0 for an input that is not above 0.
     double ratio() const;
-    // One translated sentence naming the input, the capacity and the value used.
+    // One translated sentence naming the input (or that none was given), the capacity
+    // and the value used.
     QString message() const;
 };

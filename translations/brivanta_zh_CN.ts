@@ -264,12 +264,20 @@
             <translation>新建</translation>
         </message>
         <message>
+            <source>No cooling peak load is given; %1 kW (110% of the own system's outdoor cooling capacity %2 kW) is used.</source>
+            <translation>未给出制冷峰值负荷；采用 %1 kW（本方系统室外机制冷容量 %2 kW 的 110%）。</translation>
+        </message>
+        <message>
             <source>No file name given.</source>
             <translation>未指定文件名。</translation>
         </message>
         <message>
             <source>No find equipment info in this project file, Please Use VELA software open, calculate and save again.</source>
             <translation>此项目文件中没有设备信息，请用 VELA 软件打开、计算并重新保存。</translation>
+        </message>
+        <message>
+            <source>No heating peak load is given; %1 kW (110% of the own system's outdoor heating capacity %2 kW) is used.</source>
+            <translation>未给出制热峰值负荷；采用 %1 kW（本方系统室外机制热容量 %2 kW 的 110%）。</translation>
         </message>
         <message>
             <source>No hourly weather for the project's location.</source>
@@ -458,6 +466,10 @@
         <message>
             <source>The ratio of VRF outdoor heating capacity to heating peak load is</source>
             <translation>VRF 室外机制热容量与制热峰值负荷之比为</translation>
+        </message>
+        <message>
+            <source>The weather year lacks a valid reading in %1 of its 8760 hours; their temperature and humidity were interpolated between the nearest hours with readings.</source>
+            <translation>气象年的 8760 小时中有 %1 小时没有有效读数；这些小时的温度和湿度已按前后最近的有效读数线性插值。</translation>
         </message>
         <message>
             <source>There are no entire year meteorological data(8760 hours) for</source>

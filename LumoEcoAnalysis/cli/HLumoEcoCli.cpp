@@ -8,6 +8,7 @@
 #include "HInitVRFProductECData.h"
 #include "HJsonConfig.h"
 #include "HJsonFunc.h"
+#include "HOutputFile.h"
 #include "HProject.h"
 #include "HProjectFile.h"
 #include "HProjectNotices.h"
@@ -35,18 +36,21 @@ namespace {
 
 const char* const helpCommands = R"(Commands:
   calculate PROJECT.ee [--adjust] [--without-other] [--format table|json|csv]
-            [--hourly FILE.csv] [--percent P | --hours H]
+            [--hourly FILE.csv|-] [--percent P | --hours H]
       Load the project, set its location's weather, check it, analyse the
       weather and calculate the year; print monthly energy, cost and ratio of
       both systems, peak loads, the location's temperatures and the own
       system's temperature bins. The location's design temperature leaves out
       0.4 % of the hours unless --percent or --hours says otherwise. Also reads
-      .eed and .vrf files.
+      .eed and .vrf files. --hourly - prints the hourly rows instead of the
+      results. Warnings about the input (values read as 0, models missing from
+      the product database, replaced peak loads, filled weather gaps) go to
+      standard error.
   curves [PROJECT.ee]
       The cooling (EIR) and heating (COP) part-load curve tables of both systems.
-  import SOURCE.eed|SOURCE.vrf [-o OUT.ee]
+  import SOURCE.eed|SOURCE.vrf [-o OUT.ee|-]
       Import a selection-software project and save it as a project file
-      (default: the source path ending in .ee).
+      (default: the source path ending in .ee; - prints it).
   weather list
       Countries and cities of the weather database.
   weather analyse COUNTRY CITY [--percent P | --hours H] [--json]
@@ -185,8 +189,12 @@ bool HLumoEcoCli::openProducts()
     }
     HProjectSession::registerProductDatabase(QFileInfo(path).absoluteFilePath());
     HDatabase* db = HDbFind::getDb();
-    if (!db || !db->isVilidDatabase()) {
-        fail(BadInput, QStringLiteral("not a product database: %1").arg(path));
+    // Checked before anything is built: another kind of file is never written into.
+    if (!HInitVRFProductECData::isProductCatalogue(db)) {
+        fail(BadInput,
+             QStringLiteral("not a product database: %1 (it holds no %2, __product_series or "
+                            "__Product_idx table); give the catalogue with --products FILE")
+                 .arg(path, HInitVRFProductECData::ecTableName));
         return false;
     }
     m_productData = std::make_unique<HInitVRFProductECData>();
@@ -253,7 +261,10 @@ int HLumoEcoCli::run(const QStringList& arguments)
         {"adjust", "calculate: adjust mode on (default: the configuration file)."},
         {"without-other", "calculate: go on when the other system has no units."},
         {"format", "calculate: table, json or csv (default table).", "FORMAT", "table"},
-        {"hourly", "calculate: also write one CSV row per hour to FILE.", "FILE"},
+        {"hourly",
+         "calculate: also write one CSV row per hour to FILE (- for standard output, in "
+         "place of the results).",
+         "FILE"},
         {{"o", "output"}, "import: the project file to write.", "FILE"},
         {"percent", "calculate, weather: design hours as a percentage of the year (default 0.4).",
          "P"},
@@ -328,6 +339,15 @@ int HLumoEcoCli::calculate(const QStringList& args)
     int ignoreHours = 0;
     if (!ignoreHoursOption(&ignoreHours) || !openWeather() || !openProducts())
         return BadInput;
+    // Opened before anything is printed: an output that cannot be written is refused
+    // before the results, not after them.
+    std::unique_ptr<HOutputFile> hourly;
+    if (m_parser.isSet("hourly")) {
+        QString error;
+        hourly = std::make_unique<HOutputFile>(m_parser.value("hourly"));
+        if (!hourly->open(&error, QIODevice::Text))
+            return fail(BadInput, QStringLiteral("cannot write the hourly CSV %1").arg(error));
+    }
 
     HCalculationRun::Options options;
     options.projectPath = args[0];
@@ -345,18 +365,22 @@ int HLumoEcoCli::calculate(const QStringList& args)
     if (status != HCalculationRun::Success)
         return fail(status, message);
 
-    if (format == QLatin1String("json"))
-        m_out << QString::fromUtf8(QJsonDocument(run.toJson()).toJson(QJsonDocument::Indented));
-    else if (format == QLatin1String("csv"))
-        m_out << run.toCsv();
-    else
-        m_out << run.toTable();
-    m_out.flush();
-
-    if (m_parser.isSet("hourly")) {
+    // With the hourly rows on standard output the results would break the CSV.
+    if (!hourly || !hourly->isStandardOutput()) {
+        if (format == QLatin1String("json"))
+            m_out << QString::fromUtf8(QJsonDocument(run.toJson()).toJson(QJsonDocument::Indented));
+        else if (format == QLatin1String("csv"))
+            m_out << run.toCsv();
+        else
+            m_out << run.toTable();
+        m_out.flush();
+    }
+    if (hourly) {
         QString error;
-        if (!HCalculationRun::writeHourlyCsv(m_parser.value("hourly"), &error))
-            return fail(BadInput, error);
+        if (!HCalculationRun::writeHourlyCsv(hourly->device()))
+            error = QStringLiteral("%1: %2").arg(hourly->path(), hourly->device()->errorString());
+        if (!error.isEmpty() || !hourly->commit(&error))
+            return fail(BadInput, QStringLiteral("cannot write the hourly CSV %1").arg(error));
     }
     return Ok;
 }
@@ -419,12 +443,14 @@ int HLumoEcoCli::importProject(const QStringList& args)
     QVector<HUnit*> outdoor, indoor;
     own->getAllOutoorUnits(outdoor);
     own->getAllIndoorUnits(indoor);
-    m_out << "Imported " << outdoor.size() << " outdoor and " << indoor.size()
-          << " indoor unit lines into " << target;
+    // With the project on standard output the summary goes to standard error.
+    QTextStream& summary = target == QLatin1String("-") ? m_err : m_out;
+    summary << "Imported " << outdoor.size() << " outdoor and " << indoor.size()
+            << " indoor unit lines into " << target;
     if (const int missing = notices.missingModels().size())
-        m_out << " (" << missing << (missing == 1 ? " line has a model" : " lines have models")
-              << " not in the product database)";
-    m_out << "\n";
+        summary << " (" << missing << (missing == 1 ? " line has a model" : " lines have models")
+                << " not in the product database)";
+    summary << "\n";
     return Ok;
 }
 
@@ -578,6 +604,9 @@ int HLumoEcoCli::weatherImport(const QStringList& args)
     HWeatherImport importer;
     if (!importer.importFile(args[0], m_parser.value("country"), m_parser.value("city")))
         return fail(BadInput, importer.errorString());
+    for (const QString& text : importer.warnings())
+        m_err << "lumoeco: warning: " << text << "\n";
+    m_err.flush();
     m_out << "Imported " << importer.readings().size() << " readings ("
           << importer.invalidReadings() << " invalid) as table " << importer.tableName() << "\n";
     return Ok;

@@ -6,6 +6,7 @@
 #include "HHour.h"
 #include "HJsonConfig.h"
 #include "HMonth.h"
+#include "HOutputFile.h"
 #include "HProject.h"
 #include "HProjectSession.h"
 #include "HStatItem.h"
@@ -16,9 +17,9 @@
 #include "HWeatherLocation.h"
 #include "HYear.h"
 #include "LumoWeather.h"
+#include "TranslateString.h"
 
 #include <QJsonArray>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
@@ -154,6 +155,12 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
                 .arg(project->Getcity(), project->Getcountry(), LumoWeather::weatherDbPath()));
     }
 
+    if (location.filledHours > 0)
+        m_notices.add(TranslateString("The weather year lacks a valid reading in %1 of its 8760 "
+                                      "hours; their temperature and humidity were interpolated "
+                                      "between the nearest hours with readings.")
+                          .arg(location.filledHours));
+
     const bool withoutOther = options.withoutOther;
     HCalHelper::setQuestionHook(
         [withoutOther](const QString&, const QString&) { return withoutOther; });
@@ -176,6 +183,7 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     m_result = collect(project->GetfilePath(), ignoreHours, adjust);
     m_result.projectFile = options.projectPath;
     m_result.weatherTable = location.tableName;
+    m_result.filledHours = location.filledHours;
     // The first replacement of a load holds the value the project gave.
     m_result.inputCoolingPeakLoad = m_result.coolingPeakLoad;
     m_result.inputHeatingPeakLoad = m_result.heatingPeakLoad;
@@ -259,7 +267,10 @@ QString HCalculationRun::toTable() const
     s << "Project      " << r.name << " (" << r.projectFile << ")\n";
     s << "Location     " << r.city << ", " << r.country << " [" << r.weatherTable << "]\n";
     s << "Temperatures max " << num(r.maxTemp, 1) << " C, min " << num(r.minTemp, 1)
-      << " C, design " << num(r.designTemp, 1) << " C (" << r.ignoreHours << " hours exceeded)\n";
+      << " C, design " << num(r.designTemp, 1) << " C (" << r.ignoreHours << " hours exceeded)";
+    if (r.filledHours > 0)
+        s << "; " << r.filledHours << " hours without a reading interpolated";
+    s << "\n";
     s << "Peak loads   cooling " << num(r.coolingPeakLoad) << " kW, heating "
       << num(r.heatingPeakLoad) << " kW (after the capacity check";
     if (r.peakLoadReplaced)
@@ -330,6 +341,7 @@ QJsonObject HCalculationRun::toJson() const
     location.insert("min_temp", r.minTemp);
     location.insert("design_temp", r.designTemp);
     location.insert("ignore_hours", r.ignoreHours);
+    location.insert("filled_hours", r.filledHours);
 
     QJsonObject peak;
     peak.insert("cooling_kw", r.coolingPeakLoad);
@@ -382,6 +394,7 @@ QString HCalculationRun::toCsv() const
     s << "min_temp," << exact(r.minTemp) << "\n";
     s << "design_temp," << exact(r.designTemp) << "\n";
     s << "ignore_hours," << r.ignoreHours << "\n";
+    s << "filled_hours," << r.filledHours << "\n";
     s << "cooling_peak_load_kw," << exact(r.coolingPeakLoad) << "\n";
     s << "heating_peak_load_kw," << exact(r.heatingPeakLoad) << "\n";
     s << "input_cooling_peak_load_kw," << exact(r.inputCoolingPeakLoad) << "\n";
@@ -422,14 +435,23 @@ QString HCalculationRun::hourlyCsvHeader()
 
 bool HCalculationRun::writeHourlyCsv(const QString& path, QString* error)
 {
-    HYear* year = HProject::getProject()->getYear();
-    QSaveFile file(path);
-    if (!year || !file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    HOutputFile file(path);
+    if (!file.open(error, QIODevice::Text))
+        return false;
+    if (!writeHourlyCsv(file.device())) {
         if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+            *error = QStringLiteral("%1: %2").arg(path, file.device()->errorString());
         return false;
     }
-    QTextStream s(&file);
+    return file.commit(error);
+}
+
+bool HCalculationRun::writeHourlyCsv(QIODevice* device)
+{
+    HYear* year = HProject::getProject()->getYear();
+    if (!year || !device)
+        return false;
+    QTextStream s(device);
     s << hourlyCsvHeader() << "\n";
     for (int m = 1; m <= 12; ++m) {
         const HMonth* month = year->getMonth(m);
@@ -457,10 +479,5 @@ bool HCalculationRun::writeHourlyCsv(const QString& path, QString* error)
         }
     }
     s.flush();
-    if (s.status() != QTextStream::Ok || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return s.status() == QTextStream::Ok;
 }

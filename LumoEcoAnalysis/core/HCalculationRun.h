@@ -2,6 +2,7 @@
 #include "HCalHelper.h"
 #include "HProjectNotices.h"
 
+#include <QIODevice>
 #include <QJsonObject>
 #include <QString>
 #include <QVector>
@@ -66,6 +67,7 @@ public:
         double maxTemp = 0.0;
         double minTemp = 0.0;
         double designTemp = 0.0;
+        int filledHours = 0; // weather hours without a valid reading, interpolated
         double electricityPrice = 0.0;
         // The peak loads used, after the capacity check, and as the project gave them.
         double coolingPeakLoad = 0.0;
@@ -116,7 +118,12 @@ public:
 
     // One row per hour of the global project's year, in calendar order.
     static QString hourlyCsvHeader();
+    // Writes the rows to `path` (see HOutputFile: a regular file is replaced only when
+    // all of it was written; a device or pipe is written directly; "-" is standard output).
     static bool writeHourlyCsv(const QString& path, QString* error = nullptr);
+    // Writes the rows to an open device; false when the project has no year or a
+    // write failed.
+    static bool writeHourlyCsv(QIODevice* device);
 
     // Collects the figures of the calculated global project.
     static Result collect(const QString& projectFile, int ignoreHours, bool adjust);

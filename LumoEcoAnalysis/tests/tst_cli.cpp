@@ -107,6 +107,8 @@ private slots:
     void inputWarnings();
     void missingModelsAreNamed();
     void peakLoadReplacementIsReported();
+    void missingWeatherReadingIsInterpolated();
+    void outputsThatAreNotFiles();
     void curves();
     void weatherCommands();
     void weatherImportRealFile();
@@ -486,6 +488,10 @@ void TestCli::refusesBadInput_data()
     QTest::newRow("calculate with two project files")
         << QStringList{"calculate", "#", "#"} << "" << QByteArray() << 2
         << "calculate takes one project file";
+    // Nothing is printed when the hourly CSV cannot be written.
+    QTest::newRow("hourly CSV in a missing folder")
+        << QStringList{"calculate", "#", "--hourly", "missing-folder/hours.csv"} << ""
+        << QByteArray() << 2 << "cannot write the hourly CSV missing-folder/hours.csv";
     QTest::newRow("unknown format") << QStringList{"calculate", "#", "--format", "xml"} << ""
                                     << QByteArray() << 2 << "unknown format";
     QTest::newRow("unknown command")
@@ -498,6 +504,21 @@ void TestCli::refusesBadInput_data()
     QTest::newRow("weather database that is not one")
         << QStringList{"weather", "list", "--weather", "@"} << "weather.db3" << jpeg << 2
         << "not a weather database";
+    // Any other SQLite file: refused, and not written into.
+    QByteArray sqlite;
+    {
+        const QString made = path("weather-like.db3");
+        HDatabase db;
+        QVERIFY(db.createDatabase(made));
+        QVERIFY(db.exec("create table tb_glb_idx (nation text, city text, tableName text)"));
+        db.closeDatabase();
+        QFile f(made);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        sqlite = f.readAll();
+    }
+    QTest::newRow("product database that is a weather database")
+        << QStringList{"calculate", "#", "--products", "@"} << "products.db3" << sqlite << 2
+        << "not a product database";
     QTest::newRow("product database missing")
         << QStringList{"products", "list", "--products", "nowhere.mdb"} << "" << QByteArray() << 2
         << "product database not found";
@@ -768,6 +789,98 @@ void TestCli::peakLoadReplacementIsReported()
     QVERIFY2(r.out.contains("Peak loads   cooling 150.00 kW, heating 206.91 kW (after the "
                             "capacity check; given: cooling 150.00 kW, heating 120.00 kW)"),
              qPrintable(r.out));
+}
+
+void TestCli::missingWeatherReadingIsInterpolated()
+{
+    // Harbin in July: 15 July 14:00 has no valid reading in either year of the table.
+    const QString weather = path("gap.db3");
+    QVERIFY(QFile::copy(path("Weather.db3"), weather));
+    {
+        HDatabase db;
+        QVERIFY(db.openDatabase(weather));
+        QVERIFY(db.exec("update [CHN_Harbin] set dry_temp = 999 where month = 7 and day = 15 "
+                        "and hour = 14"));
+        db.closeDatabase();
+    }
+    QString hotel;
+    for (const QString& file : examples())
+        if (file.contains("harbin"))
+            hotel = file;
+    const QString csv = path("gap.csv");
+    const Run r = run({"calculate", hotel, "--format", "json", "--hourly", csv, "--weather",
+                       weather, "--products", path("Product.mdb")},
+                      false);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(r.err,
+             QString("lumoeco: warning: The weather year lacks a valid reading in 1 of its 8760 "
+                     "hours; their temperature and humidity were interpolated between the "
+                     "nearest hours with readings.\n"));
+    const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(root.value("location").toObject().value("filled_hours").toInt(), 1);
+
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList header = lines[0].split(',');
+    const int dry = header.indexOf("dry_bulb_c");
+    const int heating = header.indexOf("building_heating_kw");
+    int at = -1;
+    for (int i = 1; i < lines.size(); ++i)
+        if (lines[i].startsWith("7,15,14,"))
+            at = i;
+    QVERIFY(at > 1);
+    const double before = lines[at - 1].split(',')[dry].toDouble();
+    const double after = lines[at + 1].split(',')[dry].toDouble();
+    const QStringList hour = lines[at].split(',');
+    // A summer afternoon, not 0 degrees with a heating load.
+    BRIVANTA_COMPARE_NEAR(hour[dry].toDouble(), (before + after) / 2.0, 1e-9);
+    QVERIFY(hour[dry].toDouble() > 15.0);
+    QCOMPARE(hour[heating].toDouble(), 0.0);
+}
+
+void TestCli::outputsThatAreNotFiles()
+{
+    const QString project = examples().value(0);
+    // "-": the hourly rows on standard output, in place of the results.
+    Run r = run({"calculate", project, "--hourly", "-"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 8761);
+    QVERIFY(lines.first().startsWith("month,day,hour,"));
+
+    // A named pipe is written into, and stays a pipe.
+    const QString fifo = path("hours.fifo");
+    QFile::remove(fifo);
+    QCOMPARE(QProcess::execute("mkfifo", {fifo}), 0);
+    QProcess reader;
+    reader.setStandardOutputFile(path("fifo.out")); // a pipe back to us would fill up
+    reader.start("cat", {fifo});
+    QVERIFY(reader.waitForStarted());
+    r = run({"calculate", project, "--hourly", fifo, "--format", "csv"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    if (!reader.waitForFinished(10000)) {
+        reader.kill();
+        reader.waitForFinished();
+        QFAIL("the pipe was never written");
+    }
+    QFile out(path("fifo.out"));
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(out.readAll()).split('\n', Qt::SkipEmptyParts).size(), 8761);
+    const QFileInfo info(fifo);
+    QVERIFY(info.exists() && !info.isFile());
+
+    // An import printed on standard output; its summary goes to standard error.
+    const QString eed = path("printed.eed");
+    QVERIFY(writeFile(eed, R"({"odu_array":[{"id_series":-1,"product_code":"Quellmark VXS-560",
+        "name":"VX heat pump","quantity":1}]})"));
+    r = run({"import", eed, "-o", "-"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject printed = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(printed.value("own_vrf").toObject().value("unit_group").toArray().size(), 1);
+    QVERIFY2(r.err.contains("Imported 1 outdoor and 0 indoor unit lines into -"),
+             qPrintable(r.err));
+    QVERIFY(!QFileInfo::exists(path("-")));
 }
 
 void TestCli::curves()

@@ -1,10 +1,11 @@
 #include "HJsonFunc.h"
 
+#include "HOutputFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 namespace {
 void setError(QString* error, const QString& text)
@@ -68,29 +69,27 @@ QString HJsonFunc::jsonDocToText(const QJsonDocument& doc, QJsonDocument::JsonFo
 bool HJsonFunc::jsonDocToFile(const QJsonDocument& doc, const QString& path,
                               QJsonDocument::JsonFormat format, QString* error)
 {
-    const QFileInfo info(path);
-    QDir dir = info.absoluteDir();
-    if (!dir.exists() && !dir.mkpath(QStringLiteral("."))) {
-        setError(error, QStringLiteral("%1: cannot create the folder %2").arg(path, dir.path()));
+    if (path.isEmpty()) {
+        setError(error, QStringLiteral("no file name given"));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
+    HOutputFile file(path);
+    if (!file.isStandardOutput() && !HOutputFile::isSpecialTarget(path)) {
+        const QFileInfo info(path);
+        QDir dir = info.absoluteDir();
+        if (!dir.exists() && !dir.mkpath(QStringLiteral("."))) {
+            setError(error,
+                     QStringLiteral("%1: cannot create the folder %2").arg(path, dir.path()));
+            return false;
+        }
     }
+    if (!file.open(error))
+        return false;
     const QByteArray bytes = doc.toJson(format);
-    // Flush before commit: a short write (disk full, file size limit) only shows
-    // here, and QSaveFile::commit would otherwise replace the old file with the
-    // truncated one and report success.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        file.cancelWriting();
+    if (file.device()->write(bytes) != bytes.size()) {
+        setError(error, QStringLiteral("%1: %2").arg(path, file.device()->errorString()));
+        file.cancel();
         return false;
     }
-    if (!file.commit()) {
-        setError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    return file.commit(error);
 }

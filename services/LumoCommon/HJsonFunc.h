@@ -16,8 +16,9 @@ public:
                                    QString* error = nullptr);
     static QString jsonDocToText(const QJsonDocument& doc,
                                  QJsonDocument::JsonFormat format = QJsonDocument::Compact);
-    // Writes through QSaveFile: on failure the previous file is left intact.
-    // Creates the parent directory when missing.
+    // Writes through HOutputFile: on failure a previous regular file is left intact; a
+    // device or pipe is written directly and "-" is standard output. Creates the parent
+    // directory of a regular file when missing.
     static bool jsonDocToFile(const QJsonDocument& doc, const QString& path,
                               QJsonDocument::JsonFormat format = QJsonDocument::Indented,
                               QString* error = nullptr);
