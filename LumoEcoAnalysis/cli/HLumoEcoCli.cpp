@@ -20,9 +20,11 @@
 #include "HWeatherDesignPoints.h"
 #include "HWeatherImport.h"
 #include "HWeatherLocation.h"
+#include "HYear.h"
 #include "LumoWeather.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -161,14 +163,17 @@ bool HLumoEcoCli::openWeather()
     if (path.isEmpty())
         path = QCoreApplication::applicationDirPath() + QStringLiteral("/Weather.db3");
     if (!QFileInfo(path).isFile()) {
-        fail(BadInput, QStringLiteral("weather database not found: %1").arg(path));
+        fail(BadInput,
+             QStringLiteral("weather database not found: %1 (give one with --weather FILE)")
+                 .arg(path));
         return false;
     }
     LumoWeather::setWeatherDbPath(QFileInfo(path).absoluteFilePath());
     HDatabase* db = LumoWeather::getWeatherDB();
     if (!db || !db->isVilidDatabase()
         || !db->query(QStringLiteral("select count(*) from tb_glb_idx")).next()) {
-        fail(BadInput, QStringLiteral("not a weather database: %1").arg(path));
+        fail(BadInput,
+             QStringLiteral("not a weather database: %1 (give one with --weather FILE)").arg(path));
         return false;
     }
     return true;
@@ -184,7 +189,9 @@ bool HLumoEcoCli::openProducts()
             path = QCoreApplication::applicationDirPath() + QStringLiteral("/Product.mdb");
     }
     if (!QFileInfo(path).isFile()) {
-        fail(BadInput, QStringLiteral("product database not found: %1").arg(path));
+        fail(BadInput,
+             QStringLiteral("product database not found: %1 (give one with --products FILE)")
+                 .arg(path));
         return false;
     }
     HProjectSession::registerProductDatabase(QFileInfo(path).absoluteFilePath());
@@ -511,7 +518,9 @@ int HLumoEcoCli::weatherAnalyse(const QStringList& args)
     const QString table = HWeatherLocation::findCityTable(args[0], args[1]);
     if (table.isEmpty())
         return fail(BadInput,
-                    QStringLiteral("unknown city \"%1\" (country \"%2\")").arg(args[1], args[0]));
+                    QStringLiteral("unknown city \"%1\" (country \"%2\"); lumoeco weather list "
+                                   "shows the cities")
+                        .arg(args[1], args[0]));
 
     HProjectSession::startProject();
     HWeatherAnalysis analysis(table);
@@ -543,9 +552,15 @@ int HLumoEcoCli::weatherAnalyse(const QStringList& args)
           << " C\n";
     m_out << "Min temperature    " << QString::number(analysis.GetMinTemperature(), 'f', 2)
           << " C\n";
+    // The design hour of the averaged year, dated in the project's calendar year.
+    const QDateTime designHour(
+        QDate(HYear::year, analysis.GetMaxTempInMonth(), analysis.GetMaxTempInDay()),
+        QTime(analysis.GetMaxTempHour(), 0));
     m_out << "Design temperature " << QString::number(analysis.GetAverageTemperature(), 'f', 2)
-          << " C, exceeded by " << hours << " hours (design hour " << analysis.GetMaxTempInMonth()
-          << "/" << analysis.GetMaxTempInDay() << " " << analysis.GetMaxTempHour() << ":00)\n";
+          << " C, exceeded by " << hours << " hours (design hour "
+          << (designHour.isValid() ? designHour.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                                   : QStringLiteral("none"))
+          << ")\n";
     m_out << "Hours              " << analysis.GettotalHours() << "\n\n";
     m_out << "Hours per month in each 1-degree bin (t-1, t]:\n";
     m_out << qSetFieldWidth(6) << "t C";

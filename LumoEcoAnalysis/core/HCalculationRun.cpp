@@ -132,7 +132,8 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
                         .arg(LumoWeather::weatherDbPath()));
     if (project->Getcountry().isEmpty() || project->Getcity().isEmpty())
         return fail(BadInput,
-                    QStringLiteral("The project %1 has no location (country and city)")
+                    QStringLiteral("The project %1 has no location (country and city): give it "
+                                   "a city of the weather database")
                         .arg(options.projectPath));
 
     const int ignoreHours = options.ignoreHours >= 0
@@ -146,12 +147,14 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
         if (!table.isEmpty())
             return fail(BadInput,
                         QStringLiteral("The weather table %1 of \"%2\" (country \"%3\") in %4 "
-                                       "holds no valid readings")
+                                       "holds no valid readings: import the city's weather "
+                                       "again from an EPW or TMY3 file")
                             .arg(table, project->Getcity(), project->Getcountry(),
                                  LumoWeather::weatherDbPath()));
         return fail(
             BadInput,
-            QStringLiteral("Unknown city \"%1\" (country \"%2\") in the weather database %3")
+            QStringLiteral("Unknown city \"%1\" (country \"%2\") in the weather database %3: "
+                           "choose a city the database lists, or import the city's weather")
                 .arg(project->Getcity(), project->Getcountry(), LumoWeather::weatherDbPath()));
     }
 
@@ -294,6 +297,8 @@ QString HCalculationRun::toTable() const
     for (const MonthRow& m : r.months)
         line(QString::number(m.month), m);
     line(QStringLiteral("Year"), r.year);
+    s << "Ratio %: own / other x 100, and 0 when the other system used no energy (e.g. has no "
+         "units).\n";
 
     auto bins = [&s](const char* title, const QVector<BinRow>& rows) {
         s << "\n" << title << "\n";
@@ -314,6 +319,9 @@ QString HCalculationRun::toTable() const
     bins("Own system, heating hours by outdoor temperature (load %: building load ratio, "
          "negative in heating)",
          r.heatingBins);
+    s << "\nTemp C: upper end of the 1-degree bin (t-1, t]. Hours: every hour of the bin, "
+         "schedule-off and\nthermo-off hours included; kWh: only the hours the units run. "
+         "Load % and Building kW:\nthe values of the bin's last hour, not averages.\n";
     s.flush();
     return out;
 }

@@ -52,12 +52,21 @@ void HJsonFieldReader::note(const QString& text) const
         m_notices->add(text);
 }
 
-double HJsonFieldReader::number(const QString& key)
+QJsonValue HJsonFieldReader::checked(const QString& key, bool (*accepts)(const QJsonValue&),
+                                     const char* notice) const
 {
     const QJsonValue v = m_object.value(key);
-    if (!v.isUndefined() && !v.isDouble())
-        note(TranslateString("%1 is not a number (%2); read as 0.").arg(nameOf(key), shown(v)));
-    return v.toDouble();
+    if (!v.isUndefined() && !accepts(v))
+        note(TranslateString(QString::fromUtf8(notice)).arg(nameOf(key), shown(v)));
+    return v;
+}
+
+double HJsonFieldReader::number(const QString& key)
+{
+    return checked(
+               key, [](const QJsonValue& v) { return v.isDouble(); },
+               QT_TRANSLATE_NOOP("Brivanta", "%1 is not a number (%2); read as 0."))
+        .toDouble();
 }
 
 void HJsonFieldReader::noteNegative(const QString& key, double value) const
@@ -76,11 +85,10 @@ double HJsonFieldReader::nonNegativeNumber(const QString& key)
 
 int HJsonFieldReader::integer(const QString& key)
 {
-    const QJsonValue v = m_object.value(key);
-    if (!v.isUndefined() && !(v.isDouble() && isWholeInt(v.toDouble())))
-        note(TranslateString("%1 is not a whole number (%2); read as 0.")
-                 .arg(nameOf(key), shown(v)));
-    return v.toInt();
+    return checked(
+               key, [](const QJsonValue& v) { return v.isDouble() && isWholeInt(v.toDouble()); },
+               QT_TRANSLATE_NOOP("Brivanta", "%1 is not a whole number (%2); read as 0."))
+        .toInt();
 }
 
 int HJsonFieldReader::nonNegativeInteger(const QString& key)
@@ -93,19 +101,18 @@ int HJsonFieldReader::nonNegativeInteger(const QString& key)
 
 QString HJsonFieldReader::text(const QString& key)
 {
-    const QJsonValue v = m_object.value(key);
-    if (!v.isUndefined() && !v.isString())
-        note(TranslateString("%1 is not text (%2); read as empty.").arg(nameOf(key), shown(v)));
-    return v.toString();
+    return checked(
+               key, [](const QJsonValue& v) { return v.isString(); },
+               QT_TRANSLATE_NOOP("Brivanta", "%1 is not text (%2); read as empty."))
+        .toString();
 }
 
 bool HJsonFieldReader::flag(const QString& key)
 {
-    const QJsonValue v = m_object.value(key);
-    if (!v.isUndefined() && !v.isBool())
-        note(TranslateString("%1 is not true or false (%2); read as false.")
-                 .arg(nameOf(key), shown(v)));
-    return v.toBool();
+    return checked(
+               key, [](const QJsonValue& v) { return v.isBool(); },
+               QT_TRANSLATE_NOOP("Brivanta", "%1 is not true or false (%2); read as false."))
+        .toBool();
 }
 
 QDate HJsonFieldReader::date(const QString& key, const QString& format)
@@ -120,19 +127,18 @@ QDate HJsonFieldReader::date(const QString& key, const QString& format)
 
 QJsonObject HJsonFieldReader::object(const QString& key)
 {
-    const QJsonValue v = m_object.value(key);
-    if (!v.isUndefined() && !v.isObject())
-        note(
-            TranslateString("%1 is not an object (%2); read as empty.").arg(nameOf(key), shown(v)));
-    return v.toObject();
+    return checked(
+               key, [](const QJsonValue& v) { return v.isObject(); },
+               QT_TRANSLATE_NOOP("Brivanta", "%1 is not an object (%2); read as empty."))
+        .toObject();
 }
 
 QJsonArray HJsonFieldReader::array(const QString& key)
 {
-    const QJsonValue v = m_object.value(key);
-    if (!v.isUndefined() && !v.isArray())
-        note(TranslateString("%1 is not a list (%2); read as empty.").arg(nameOf(key), shown(v)));
-    return v.toArray();
+    return checked(
+               key, [](const QJsonValue& v) { return v.isArray(); },
+               QT_TRANSLATE_NOOP("Brivanta", "%1 is not a list (%2); read as empty."))
+        .toArray();
 }
 
 QVector<bool> HJsonFieldReader::flags(const QString& key, const QStringList& keys)

@@ -42,6 +42,10 @@ public:
     HProjectNotices* notices() const { return m_notices; }
 
 private:
+    // The member's value; a present one that `accepts` refuses adds `notice`, a
+    // translation key with %1 for the member's name and %2 for its value.
+    QJsonValue checked(const QString& key, bool (*accepts)(const QJsonValue&),
+                       const char* notice) const;
     void noteNegative(const QString& key, double value) const;
 
     QJsonObject m_object;

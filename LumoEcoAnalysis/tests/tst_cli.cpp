@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -50,10 +51,14 @@ void keyPaths(const QJsonValue& value, const QString& prefix, QSet<QString>& pat
     }
 }
 
-// The names in the first column ("| `name` |") of the tables below a README heading.
-QSet<QString> documentedNames(const QString& heading)
+const char* const projectFileDoc = BRIVANTA_EXAMPLES "/../docs/project-file.md";
+
+// The names in the first column ("| `name` |") of the tables below a heading of a
+// Markdown file (the examples' README unless another is given).
+QSet<QString> documentedNames(const QString& heading,
+                              const QString& file = QStringLiteral(BRIVANTA_EXAMPLES "/README.md"))
 {
-    QFile f(QStringLiteral(BRIVANTA_EXAMPLES "/README.md"));
+    QFile f(file);
     QSet<QString> names;
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return names;
@@ -96,6 +101,7 @@ private slots:
     void formatsAgree();
     void outputKeysAreDocumented_data();
     void outputKeysAreDocumented();
+    void projectFileIsDocumented();
     void hourlyCsvAddsUpToTheYear();
     void designHoursOfTheLocation_data();
     void designHoursOfTheLocation();
@@ -317,6 +323,46 @@ void TestCli::outputKeysAreDocumented()
     gone.sort();
     QVERIFY2(undocumented.isEmpty(), qPrintable("not in README: " + undocumented.join(", ")));
     QVERIFY2(gone.isEmpty(), qPrintable("in README, not produced: " + gone.join(", ")));
+}
+
+void TestCli::projectFileIsDocumented()
+{
+    // Every key the program writes is described, and nothing else.
+    const QString eed = path("documented.eed");
+    QVERIFY(writeFile(eed, R"({"odu_array":[{"id_series":-1,"product_code":"Quellmark VXS-560",
+        "name":"VX heat pump","quantity":1}]})"));
+    const Run r = run({"import", eed, "-o", path("documented.ee")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject written = readJson(path("documented.ee"));
+    const QStringList topKeys = written.keys();
+    QCOMPARE(documentedNames("## Top-level keys", projectFileDoc),
+             QSet<QString>(topKeys.begin(), topKeys.end()));
+    const QStringList unitKeys =
+        written.value("own_vrf").toObject().value("unit_group").toArray().first().toObject().keys();
+    QCOMPARE(documentedNames("## `own_vrf` and `other_vrf`", projectFileDoc),
+             QSet<QString>(unitKeys.begin(), unitKeys.end()));
+    const QStringList scheduleKeys = written.value("operation_map").toObject().keys();
+    QCOMPARE(documentedNames("## `operation_map`", projectFileDoc),
+             QSet<QString>(scheduleKeys.begin(), scheduleKeys.end()));
+
+    // The page's minimal file calculates as it says: without a single warning.
+    QFile doc(projectFileDoc);
+    QVERIFY(doc.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(doc.readAll());
+    const int from = text.indexOf("```json\n");
+    const int to = text.indexOf("```", from + 8);
+    QVERIFY(from > 0 && to > from);
+    QVERIFY(writeFile(path("minimal.ee"), text.mid(from + 8, to - from - 8).toUtf8()));
+    const Run minimal = run({"calculate", path("minimal.ee"), "--format", "json"});
+    QVERIFY2(minimal.exitCode == 0, qPrintable(minimal.err));
+    QVERIFY2(minimal.err.isEmpty(), qPrintable(minimal.err));
+    QVERIFY(QJsonDocument::fromJson(minimal.out.toUtf8())
+                .object()
+                .value("year")
+                .toObject()
+                .value("own_kwh")
+                .toDouble()
+            > 0.0);
 }
 
 void TestCli::hourlyCsvAddsUpToTheYear()
@@ -937,6 +983,14 @@ void TestCli::weatherCommands()
              root.value("extreme_result").toObject().value("MinTemperature").toDouble());
 
     r = run({"weather", "analyse", "Canada", "St. John's", "--percent", "1"});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QVERIFY(r.out.contains("exceeded by 87 hours"));
+    // The design hour as an ISO date of the calendar year 2015.
+    QVERIFY2(
+        QRegularExpression("design hour 2015-\\d\\d-\\d\\d \\d\\d:00\\)").match(r.out).hasMatch(),
+        qPrintable(r.out));
+    // A city is found regardless of case when only one table matches.
+    r = run({"weather", "analyse", "canada", "ST. JOHN'S", "--percent", "1"});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     QVERIFY(r.out.contains("exceeded by 87 hours"));
 

@@ -39,34 +39,26 @@ bool HOutputFile::open(QString* error, QIODevice::OpenMode mode)
 {
     cancel();
     mode |= QIODevice::WriteOnly;
+    bool opened = false;
     if (isStandardOutput()) {
         // What the program printed through the C stream so far goes first.
         std::fflush(stdout);
         m_direct = std::make_unique<QFile>();
-        if (!m_direct->open(stdout, mode, QFileDevice::DontCloseHandle)) {
-            setError(error, QStringLiteral("standard output: %1").arg(m_direct->errorString()));
-            m_direct.reset();
-            return false;
-        }
-        return true;
-    }
-    if (isSpecialTarget(m_path)) {
+        opened = m_direct->open(stdout, mode, QFileDevice::DontCloseHandle);
+    } else if (isSpecialTarget(m_path)) {
         // Renaming a temporary file over a device or a pipe would replace it by a file.
         m_direct = std::make_unique<QFile>(m_path);
-        if (!m_direct->open(mode)) {
-            setError(error, QStringLiteral("%1: %2").arg(m_path, m_direct->errorString()));
-            m_direct.reset();
-            return false;
-        }
-        return true;
+        opened = m_direct->open(mode);
+    } else {
+        m_save = std::make_unique<QSaveFile>(m_path);
+        opened = m_save->open(mode);
     }
-    m_save = std::make_unique<QSaveFile>(m_path);
-    if (!m_save->open(mode)) {
-        setError(error, QStringLiteral("%1: %2").arg(m_path, m_save->errorString()));
+    if (!opened) {
+        setError(error, QStringLiteral("%1: %2").arg(where(), device()->errorString()));
         m_save.reset();
-        return false;
+        m_direct.reset();
     }
-    return true;
+    return opened;
 }
 
 QIODevice* HOutputFile::device() const
@@ -76,32 +68,36 @@ QIODevice* HOutputFile::device() const
     return m_direct.get();
 }
 
+QString HOutputFile::where() const
+{
+    return isStandardOutput() ? QStringLiteral("standard output") : m_path;
+}
+
 bool HOutputFile::commit(QString* error)
 {
-    const QString where = isStandardOutput() ? QStringLiteral("standard output") : m_path;
     if (m_direct) {
         // A short write (full device, closed pipe) only shows when the buffer is flushed.
         const bool ok = m_direct->error() == QFileDevice::NoError && m_direct->flush();
         if (!ok)
-            setError(error, QStringLiteral("%1: %2").arg(where, m_direct->errorString()));
+            setError(error, QStringLiteral("%1: %2").arg(where(), m_direct->errorString()));
         m_direct->close();
         m_direct.reset();
         return ok;
     }
     if (!m_save) {
-        setError(error, QStringLiteral("%1: not open for writing").arg(where));
+        setError(error, QStringLiteral("%1: not open for writing").arg(where()));
         return false;
     }
     // Flush before commit: QSaveFile::commit would otherwise put a truncated file in
     // place of the old one and report success.
     if (m_save->error() != QFileDevice::NoError || !m_save->flush()) {
-        setError(error, QStringLiteral("%1: %2").arg(where, m_save->errorString()));
+        setError(error, QStringLiteral("%1: %2").arg(where(), m_save->errorString()));
         cancel();
         return false;
     }
     const bool ok = m_save->commit();
     if (!ok)
-        setError(error, QStringLiteral("%1: %2").arg(where, m_save->errorString()));
+        setError(error, QStringLiteral("%1: %2").arg(where(), m_save->errorString()));
     m_save.reset();
     return ok;
 }

@@ -42,6 +42,9 @@ public:
     static bool isSpecialTarget(const QString& path);
 
 private:
+    // The target as messages name it.
+    QString where() const;
+
     QString m_path;
     std::unique_ptr<QSaveFile> m_save;
     std::unique_ptr<QFile> m_direct;
