@@ -18,8 +18,6 @@ std::vector<double> HProductPerformanceDataForVRF::vecCombinationRateSeries;
 
 namespace {
 
-const QString kFileName = QStringLiteral("/OtherVRFPerformanceData.json");
-
 QJsonArray toJsonArray(const QVector<CAL_ITEM>& items)
 {
     QJsonArray array;
@@ -178,7 +176,7 @@ void HProductPerformanceDataForVRF::init()
     total_capacity_heaing_7 = 28.0;
     power_input_heating_7 = 3.5;
 
-    const QString path = HAppPaths::applicationDir() + kFileName;
+    const QString path = HAppPaths::curveFile();
     QVector<CAL_ITEM> cooling;
     QVector<CAL_ITEM> heating;
     if (!curveFileCache().read(path, cooling, heating)) {
@@ -188,7 +186,12 @@ void HProductPerformanceDataForVRF::init()
         QJsonObject root;
         root.insert(QStringLiteral("cooling"), toJsonArray(cooling));
         root.insert(QStringLiteral("heating"), toJsonArray(heating));
-        HJsonFunc::jsonDocToFile(QJsonDocument(root), path, QJsonDocument::Indented);
+        // Written among the user's files, never over a shipped one.
+        const QString target = HAppPaths::userCurveFile();
+        const bool existed = QFileInfo::exists(target);
+        if (HJsonFunc::jsonDocToFile(QJsonDocument(root), target, QJsonDocument::Indented)
+            && !existed)
+            HAppPaths::report(HAppPaths::Note::Written, target);
     }
     setCoolingModeItems(cooling);
     setHeatingModeItems(heating);

@@ -28,8 +28,8 @@ public:
     HProductPerformanceDataForVRF& operator=(const HProductPerformanceDataForVRF& other);
 
     // Rated values back to their defaults; point lists from the default curve
-    // file "OtherVRFPerformanceData.json" in the application directory, which
-    // is written with the default curves when missing. The file is parsed once
+    // file "OtherVRFPerformanceData.json" (HAppPaths::curveFile), which is
+    // written with the default curves among the user's files when missing. The file is parsed once
     // per process and again only after it changed, not once per object.
     void init();
 

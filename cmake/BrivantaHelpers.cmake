@@ -19,7 +19,9 @@ function(brivanta_add_test name)
     BRIVANTA_FIXTURE_DIR="${BRIVANTA_FIXTURE_DIR}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
+  # Per-user files go to the test's own folders, never into the developer's home.
+  set(home ${CMAKE_BINARY_DIR}/testhome/${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache"
     TIMEOUT 300)
 endfunction()

@@ -64,8 +64,9 @@ const char* const helpCommands = R"(Commands:
   products list [--outdoor | --indoor] [--category C]
       Products of the energy-data table with rated capacities and inputs.
 
-Every command takes --weather FILE and --products FILE. Exit status: 0 success,
-2 bad input (one line on standard error), 3 project cannot be calculated.)";
+Every command takes --weather FILE and --products FILE; --paths shows the files
+and folders in use (the user's databases, configuration and caches). Exit status:
+0 success, 2 bad input (one line on standard error), 3 project cannot be calculated.)";
 
 // Diagnostics of the libraries go to the debug output; on the command line they
 // would bury the one line of an error, so they are shown only with --verbose.
@@ -161,7 +162,7 @@ bool HLumoEcoCli::openWeather()
 {
     QString path = m_parser.value("weather");
     if (path.isEmpty())
-        path = QCoreApplication::applicationDirPath() + QStringLiteral("/Weather.db3");
+        path = HAppPaths::weatherDatabase();
     if (!QFileInfo(path).isFile()) {
         fail(BadInput,
              QStringLiteral("weather database not found: %1 (give one with --weather FILE)")
@@ -182,12 +183,8 @@ bool HLumoEcoCli::openWeather()
 bool HLumoEcoCli::openProducts()
 {
     QString path = m_parser.value("products");
-    if (path.isEmpty()) {
-        // As the program does: the working directory first, then beside the program.
-        path = QStringLiteral("Product.mdb");
-        if (!QFileInfo(path).isFile())
-            path = QCoreApplication::applicationDirPath() + QStringLiteral("/Product.mdb");
-    }
+    if (path.isEmpty())
+        path = HAppPaths::productDatabase(); // as the program finds it
     if (!QFileInfo(path).isFile()) {
         fail(BadInput,
              QStringLiteral("product database not found: %1 (give one with --products FILE)")
@@ -256,15 +253,17 @@ int HLumoEcoCli::run(const QStringList& arguments)
     m_parser.addPositionalArgument("arguments", "Arguments of the command.", "[arguments...]");
     m_parser.addOptions({
         {"verbose", "Show the libraries' diagnostic output on standard error."},
-        {"weather", "Weather database (default: Weather.db3 beside the program).", "FILE"},
+        {"weather", "Weather database (default: the user's Weather.db3; see --paths).", "FILE"},
         {"products",
-         "Product database (default: Product.mdb in the working directory, else beside "
-         "the program).",
+         "Product database (default: Product.mdb in the working directory, else the "
+         "user's copy; see --paths).",
          "FILE"},
         {"app-dir",
-         "Directory used as the program's own for the weather analysis cache and the "
-         "default curve file (default: the program's directory).",
+         "Directory used as the program's own for everything it reads and writes: "
+         "Weather.db3, Product.mdb, the weather analysis cache, the default curve file "
+         "(default: the per-user folders and the shipped files; see --paths).",
          "DIR"},
+        {"paths", "Print every location the program uses, and quit."},
         {"adjust", "calculate: adjust mode on (default: the configuration file)."},
         {"without-other", "calculate: go on when the other system has no units."},
         {"format", "calculate: table, json or csv (default table).", "FORMAT", "table"},
@@ -306,7 +305,16 @@ int HLumoEcoCli::run(const QStringList& arguments)
             return fail(BadInput, QStringLiteral("not a directory: %1").arg(dir));
         HAppPaths::setApplicationDir(QFileInfo(dir).absoluteFilePath());
     }
-    HJsonConfig::read(QStringLiteral("ee_config.json"));
+    if (m_parser.isSet("paths"))
+        return paths();
+    // Files made for the user are named as they are made.
+    HAppPaths::setReporter(
+        [this](HAppPaths::Note note, const QString& path, const QString& source) {
+            m_out.flush();
+            m_err << "lumoeco: " << noteText(note, path, source) << "\n";
+            m_err.flush();
+        });
+    HJsonConfig::read(HAppPaths::configFile());
 
     QStringList args = m_parser.positionalArguments();
     if (args.isEmpty())
@@ -323,6 +331,41 @@ int HLumoEcoCli::run(const QStringList& arguments)
     if (command == QLatin1String("products"))
         return products(args);
     return fail(BadInput, QStringLiteral("unknown command '%1'; see lumoeco --help").arg(command));
+}
+
+QString HLumoEcoCli::noteText(HAppPaths::Note note, const QString& path, const QString& source)
+{
+    switch (note) {
+    case HAppPaths::Note::Copied:
+        return QStringLiteral("created %1 (a copy of %2)").arg(path, source);
+    case HAppPaths::Note::Updated:
+        return QStringLiteral("updated %1 from %2").arg(path, source);
+    case HAppPaths::Note::Written:
+        return QStringLiteral("created %1").arg(path);
+    case HAppPaths::Note::CannotCopy:
+        return QStringLiteral("cannot copy %1 to %2; reading %1 instead").arg(source, path);
+    }
+    return QString();
+}
+
+int HLumoEcoCli::paths()
+{
+    QVector<HAppPaths::Location> list = HAppPaths::locations();
+    // Databases given on the command line are the ones in use.
+    for (HAppPaths::Location& l : list) {
+        const QString option = l.name == QLatin1String("Weather database") ? "weather"
+            : l.name == QLatin1String("Product database")                  ? "products"
+                                                                           : QString();
+        if (!option.isEmpty() && m_parser.isSet(option)) {
+            l.path = QFileInfo(m_parser.value(option)).absoluteFilePath();
+            l.state = QFileInfo::exists(l.path)
+                ? QStringLiteral("given with --%1").arg(option)
+                : QStringLiteral("given with --%1, missing").arg(option);
+        }
+    }
+    for (const HAppPaths::Location& l : list)
+        m_out << l.name.leftJustified(23) << ' ' << l.path << "  (" << l.state << ")\n";
+    return Ok;
 }
 
 int HLumoEcoCli::calculate(const QStringList& args)

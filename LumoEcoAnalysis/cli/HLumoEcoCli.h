@@ -1,4 +1,5 @@
 #pragma once
+#include "HAppPaths.h"
 #include "HCalHelper.h"
 
 #include <QCommandLineParser>
@@ -40,6 +41,9 @@ private:
     int weatherDesign();
     int weatherImport(const QStringList& args);
     int products(const QStringList& args);
+    int paths();
+    // A file made for the user (HAppPaths::Note), as one line of standard error.
+    static QString noteText(HAppPaths::Note note, const QString& path, const QString& source);
 
     int fail(int code, const QString& message);
     // Each notice as one "lumoeco: warning:" line on standard error.

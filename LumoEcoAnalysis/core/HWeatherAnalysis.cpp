@@ -278,8 +278,7 @@ QString HWeatherAnalysis::cacheFilePath(const QString& tableName)
             || ch.unicode() < 0x20 || ch.category() == QChar::Other_Control)
             return QString();
     }
-    return HAppPaths::applicationDir() + QStringLiteral("/weather/") + tableName
-        + QStringLiteral(".json");
+    return HAppPaths::weatherCacheDir() + QLatin1Char('/') + tableName + QStringLiteral(".json");
 }
 
 bool HWeatherAnalysis::removeCacheFile(const QString& tableName)

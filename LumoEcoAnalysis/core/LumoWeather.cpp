@@ -47,7 +47,7 @@ QString LumoWeather::weatherDbPath()
 {
     if (!dbPathOverride().isEmpty())
         return dbPathOverride();
-    return HAppPaths::applicationDir() + QStringLiteral("/Weather.db3");
+    return HAppPaths::weatherDatabase();
 }
 
 void LumoWeather::setWeatherDbPath(const QString& path)

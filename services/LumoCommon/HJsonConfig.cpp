@@ -1,4 +1,5 @@
 #include "HJsonConfig.h"
+#include "HAppPaths.h"
 #include "HJsonFunc.h"
 
 #include <QFileInfo>
@@ -58,7 +59,12 @@ bool HJsonConfig::setValue(const QString& group, const QString& key, const QJson
     s.root.insert(group, g);
     if (s.fileName.isEmpty() || !s.writable)
         return false;
-    return HJsonFunc::jsonDocToFile(QJsonDocument(s.root), s.fileName, QJsonDocument::Indented);
+    const bool existed = QFileInfo::exists(s.fileName);
+    if (!HJsonFunc::jsonDocToFile(QJsonDocument(s.root), s.fileName, QJsonDocument::Indented))
+        return false;
+    if (!existed)
+        HAppPaths::report(HAppPaths::Note::Written, QFileInfo(s.fileName).absoluteFilePath());
+    return true;
 }
 
 QString HJsonConfig::fileName()

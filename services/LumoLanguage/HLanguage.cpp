@@ -52,7 +52,7 @@ QString HLanguage::sourceLanguage()
 
 QString HLanguage::translationsDir()
 {
-    return QDir(HAppPaths::applicationDir()).filePath(QStringLiteral("translations"));
+    return HAppPaths::translationsDir();
 }
 
 QString HLanguage::catalogueFile(const QString& code)
@@ -121,7 +121,7 @@ QString HLanguage::displayName(const QString& code)
 
 QString HLanguage::settingsFile()
 {
-    return QDir(HAppPaths::applicationDir()).filePath(QStringLiteral("language.json"));
+    return HAppPaths::languageFile();
 }
 
 QString HLanguage::savedLanguage()
@@ -135,7 +135,13 @@ QString HLanguage::savedLanguage()
 bool HLanguage::saveLanguage(const QString& code)
 {
     const QJsonObject obj{{QStringLiteral("language"), code}};
-    return HJsonFunc::jsonDocToFile(QJsonDocument(obj), settingsFile());
+    const QString path = settingsFile();
+    const bool existed = QFileInfo::exists(path);
+    if (!HJsonFunc::jsonDocToFile(QJsonDocument(obj), path))
+        return false;
+    if (!existed)
+        HAppPaths::report(HAppPaths::Note::Written, path);
+    return true;
 }
 
 bool HLanguage::applySavedLanguage()

@@ -12,7 +12,7 @@ class LUMOLANGUAGE_EXPORT HLanguage
 public:
     static const char* context();    // "Brivanta", the one translation context
     static QString sourceLanguage(); // "en"
-    // <application dir>/translations (see HAppPaths).
+    // The shipped catalogues (HAppPaths::translationsDir).
     static QString translationsDir();
     static QString catalogueFile(const QString& code);
     // "en" first, then the installed catalogues in code order.
@@ -25,7 +25,7 @@ public:
     // The language's own name ("English", "简体中文"), for choosing it.
     static QString displayName(const QString& code);
 
-    // The choice kept between runs, in <application dir>/language.json.
+    // The choice kept between runs (HAppPaths::languageFile).
     static QString settingsFile();
     static QString savedLanguage(); // empty when nothing was saved
     static bool saveLanguage(const QString& code);

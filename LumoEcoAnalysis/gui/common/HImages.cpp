@@ -6,7 +6,7 @@
 
 QString HImages::directory()
 {
-    return HAppPaths::applicationDir() + QStringLiteral("/images");
+    return HAppPaths::imagesDir();
 }
 
 QString HImages::filePath(const QString& fileName)
