@@ -112,6 +112,10 @@
             <translation>正在计算...</translation>
         </message>
         <message>
+            <source>Cannot copy %1 into %2; reading the program's copy</source>
+            <translation>无法将 %1 复制到 %2；改为读取程序自带的文件</translation>
+        </message>
+        <message>
             <source>Cannot read the export file %1: %2</source>
             <translation>无法读取导出文件 %1：%2</translation>
         </message>
@@ -132,8 +136,16 @@
             <translation>冷负荷峰值</translation>
         </message>
         <message>
+            <source>Copied %1 into %2</source>
+            <translation>已将 %1 复制到 %2</translation>
+        </message>
+        <message>
             <source>Country</source>
             <translation>国家</translation>
+        </message>
+        <message>
+            <source>Created %1 in %2</source>
+            <translation>已在 %2 中创建 %1</translation>
         </message>
         <message>
             <source>Daily Schedule</source>
@@ -506,6 +518,10 @@
         <message>
             <source>Unknown project file type (expected .ee, .eed or .vrf): %1</source>
             <translation>未知的项目文件类型（应为 .ee、.eed 或 .vrf）：%1</translation>
+        </message>
+        <message>
+            <source>Updated %1 in %2 from the program's files</source>
+            <translation>已用程序自带的文件更新 %2 中的 %1</translation>
         </message>
         <message>
             <source>VELA</source>

@@ -1,7 +1,9 @@
+#include "HAppPaths.h"
 #include "HInitVRFProductECData.h"
 #include "HJsonConfig.h"
 #include "HLanguage.h"
 #include "HProjectSession.h"
+#include "HStartup.h"
 #include "MainWindow.h"
 
 #include <QApplication>
@@ -13,10 +15,12 @@ int main(int argc, char* argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
+    const HStartup::Options options = HStartup::parse(QCoreApplication::arguments());
+    HStartup::prepareApplication();
     HLanguage::applySavedLanguage();
-    // Relative names: both files are looked up in the working directory.
-    HJsonConfig::read(QStringLiteral("ee_config.json"));
-    HProjectSession::registerProductDatabase(QStringLiteral("Product.mdb"));
+    // The working directory's files first, then the user's (see HAppPaths).
+    HJsonConfig::read(HAppPaths::configFile());
+    HProjectSession::registerProductDatabase(HAppPaths::productDatabase());
 
     // Builds the product energy-data table when missing; outlives the window.
     HInitVRFProductECData productData;
@@ -24,6 +28,7 @@ int main(int argc, char* argv[])
     {
         MainWindow window;
         window.showMaximized();
+        HStartup startup(window, options);
         exitCode = app.exec();
     }
     return exitCode;

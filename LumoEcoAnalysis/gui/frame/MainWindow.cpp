@@ -523,19 +523,19 @@ void MainWindow::Open()
     openPath(dialog.selectedFiles().constFirst());
 }
 
-void MainWindow::openPath(const QString& path)
+bool MainWindow::openPath(const QString& path)
 {
     const QString title = TranslateString("Open File");
     if (!QFileInfo(path).isFile()) {
         QMessageBox::warning(this, title, TranslateString("Project file not found: %1").arg(path));
-        return;
+        return false;
     }
     if (!isProjectSuffix(path)) {
         QMessageBox::warning(this, title,
                              TranslateString("%1 is not a project file. Projects end in .ee; "
                                              "selection projects in .vrf or .eed.")
                                  .arg(path));
-        return;
+        return false;
     }
 
     QString error;
@@ -554,7 +554,7 @@ void MainWindow::openPath(const QString& path)
     if (!ok) {
         sendMsgToStatusBar(TranslateString("Ready"));
         QMessageBox::warning(this, title, error);
-        return;
+        return false;
     }
     if (QFileInfo(path).suffix().compare(QLatin1String("ee"), Qt::CaseInsensitive) == 0)
         markClean();
@@ -562,6 +562,7 @@ void MainWindow::openPath(const QString& path)
         m_cleanState = QJsonObject(); // imported: nothing is written until the user saves
     sendMsgToStatusBar(TranslateString("Ready"));
     showNotice(title, notices.texts().join(QLatin1Char('\n')));
+    return true;
 }
 
 void MainWindow::openEED(QString szPath)

@@ -45,6 +45,11 @@ public:
     // The project has a file, units or changes: replacing it needs the user's word.
     bool holdsData();
 
+    // The Open command after the file is chosen (also --open at start-up): reads a
+    // project file or imports a selection-software file into a new project; on failure
+    // tells why, keeps the current project and its file path and returns false.
+    bool openPath(const QString& path);
+
     QStackedWidget* stackedWidget() const;
     HToolbar* toolbar() const { return m_toolbar; }
     const QList<HToolbarItem*>& toolbarItems() const { return m_items; }
@@ -91,9 +96,6 @@ private:
     void showPage(QWidget* page, const QString& actionText);
     void setPagesLanguage();
 
-    // Reads a project file or imports a selection-software file into a new project;
-    // on failure tells why and keeps the current project and its file path.
-    void openPath(const QString& path);
     // Save and Save As; false when nothing was written.
     bool saveProject(bool askForPath);
     // Before the project is replaced or the window closed: "Save changes?" when it is
