@@ -13,6 +13,8 @@ packages=(
   librsvg2-bin          # renders the SVG icons into build/bin/images
   qttranslations5-l10n  # Qt's own dialog and button texts in the other languages
   fonts-droid-fallback  # Chinese characters for the Simplified Chinese catalogue
+  dpkg-dev file         # the Debian package: cpack runs dpkg-shlibdeps
+  desktop-file-utils appstream shared-mime-info  # checks of the desktop entry, metadata, file type
 )
 
 missing=()
