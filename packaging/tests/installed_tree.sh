@@ -52,6 +52,13 @@ grep -q '^Location .*Amsterdam, Netherlands \[Netherlands_Amsterdam\]' "$tmp/out
   fail "the calculation did not use the imported city: $(head -3 "$tmp/out")"
 grep -q '^Year ' "$tmp/out" || fail "no year total"
 
+# The shipped default curves are the program's built-in ones (written where none is found).
+mkdir "$tmp/empty"
+as_user "$home" "$prefix/bin/lumoeco" curves >"$tmp/shipped-curves"
+as_user "$home" "$prefix/bin/lumoeco" curves --app-dir "$tmp/empty" >"$tmp/builtin-curves"
+[ -f "$tmp/empty/OtherVRFPerformanceData.json" ] || fail "the built-in curves were not written"
+cmp -s "$tmp/shipped-curves" "$tmp/builtin-curves" || fail "the shipped default curves differ from the built-in ones"
+
 # Every location is listed, none inside the prefix is written to.
 as_user "$home" "$prefix/bin/lumoeco" --paths >"$tmp/paths"
 grep -q "^Weather database  *$data/Weather.db3" "$tmp/paths" || fail "--paths: $(cat "$tmp/paths")"
