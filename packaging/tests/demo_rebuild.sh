@@ -7,6 +7,9 @@ set -euo pipefail
 build=$1 source=$2 mkweatherdb=$3 weather=$4
 . "$(dirname "$0")/user_env.sh"
 
+# Without the sample weather files (they live beside the repository) there is nothing to import.
+[ -f "$weather/NLD_Amsterdam062400_IWEC.epw" ] || { echo "no sample weather files in $weather: skipped"; exit 77; }
+
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 # A build tree's bin folder: the program with the demo databases beside it.

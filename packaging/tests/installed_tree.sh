@@ -41,16 +41,21 @@ done
 ls "$home/.cache/brivanta/weather/"*.json >/dev/null || fail "no weather analysis cache in the user's cache folder"
 
 # A real EPW into the user's database, then a project in that city.
-as_user "$home" "$prefix/bin/lumoeco" weather import "$weather/NLD_Amsterdam062400_IWEC.epw" \
-  --country Netherlands --city Amsterdam >"$tmp/out" 2>"$tmp/err" || fail "weather import: $(cat "$tmp/err")"
-grep -q 'as table Netherlands_Amsterdam' "$tmp/out" || fail "unexpected import output: $(cat "$tmp/out")"
-sed -e 's/"country": "France"/"country": "Netherlands"/' -e 's/"city": "Paris"/"city": "Amsterdam"/' \
-  -e 's/"name": "[^"]*"/"name": "Secondary school, Amsterdam"/' "$example" >"$tmp/amsterdam.ee"
-as_user "$home" "$prefix/bin/lumoeco" calculate "$tmp/amsterdam.ee" >"$tmp/out" 2>"$tmp/err" ||
-  fail "calculate in the imported city: $(cat "$tmp/err")"
-grep -q '^Location .*Amsterdam, Netherlands \[Netherlands_Amsterdam\]' "$tmp/out" ||
-  fail "the calculation did not use the imported city: $(head -3 "$tmp/out")"
-grep -q '^Year ' "$tmp/out" || fail "no year total"
+epw=$weather/NLD_Amsterdam062400_IWEC.epw
+if [ ! -f "$epw" ]; then
+  echo "no sample weather files in $weather: the import is not checked" >&2
+else
+  as_user "$home" "$prefix/bin/lumoeco" weather import "$epw" \
+    --country Netherlands --city Amsterdam >"$tmp/out" 2>"$tmp/err" || fail "weather import: $(cat "$tmp/err")"
+  grep -q 'as table Netherlands_Amsterdam' "$tmp/out" || fail "unexpected import output: $(cat "$tmp/out")"
+  sed -e 's/"country": "France"/"country": "Netherlands"/' -e 's/"city": "Paris"/"city": "Amsterdam"/' \
+    -e 's/"name": "[^"]*"/"name": "Secondary school, Amsterdam"/' "$example" >"$tmp/amsterdam.ee"
+  as_user "$home" "$prefix/bin/lumoeco" calculate "$tmp/amsterdam.ee" >"$tmp/out" 2>"$tmp/err" ||
+    fail "calculate in the imported city: $(cat "$tmp/err")"
+  grep -q '^Location .*Amsterdam, Netherlands \[Netherlands_Amsterdam\]' "$tmp/out" ||
+    fail "the calculation did not use the imported city: $(head -3 "$tmp/out")"
+  grep -q '^Year ' "$tmp/out" || fail "no year total"
+fi
 
 # The shipped default curves are the program's built-in ones (written where none is found).
 mkdir "$tmp/empty"
