@@ -18,36 +18,6 @@ std::vector<double> HProductPerformanceDataForVRF::vecCombinationRateSeries;
 
 namespace {
 
-QJsonArray toJsonArray(const QVector<CAL_ITEM>& items)
-{
-    QJsonArray array;
-    for (const CAL_ITEM& item : items) {
-        QJsonObject point;
-        point.insert(QStringLiteral("combination_rate"), item.combination_rate);
-        point.insert(QStringLiteral("electricity_input_ratio"), item.electricity_input_ratio);
-        point.insert(QStringLiteral("outdoor_air_temperature"), item.outdoor_air_temperature);
-        array.append(point);
-    }
-    return array;
-}
-
-void readItems(const QJsonArray& array, QVector<CAL_ITEM>& items)
-{
-    items.clear();
-    for (const QJsonValue& value : array) {
-        const QJsonObject point = value.toObject();
-        if (point.isEmpty())
-            continue;
-        CAL_ITEM item;
-        item.combination_rate = point.value(QStringLiteral("combination_rate")).toDouble();
-        item.electricity_input_ratio =
-            point.value(QStringLiteral("electricity_input_ratio")).toDouble();
-        item.outdoor_air_temperature =
-            point.value(QStringLiteral("outdoor_air_temperature")).toDouble();
-        items.append(item);
-    }
-}
-
 // What tells one version of a file from another without reading it.
 struct FileStamp
 {
@@ -104,8 +74,10 @@ public:
             QJsonDocument doc;
             HJsonFunc::readFileToJsonDoc(path, doc); // unreadable: empty document, empty lists
             const QJsonObject root = doc.object();
-            readItems(root.value(QStringLiteral("cooling")).toArray(), m_cooling);
-            readItems(root.value(QStringLiteral("heating")).toArray(), m_heating);
+            m_cooling = HProductPerformanceDataForVRF::fromJsonArray(
+                root.value(QStringLiteral("cooling")).toArray());
+            m_heating = HProductPerformanceDataForVRF::fromJsonArray(
+                root.value(QStringLiteral("heating")).toArray());
             m_path = path;
             m_stamp = stamp;
             const qint64 ageNs = QDateTime::currentMSecsSinceEpoch() * 1000000
@@ -225,6 +197,37 @@ QMap<double, double> HProductPerformanceDataForVRF::toPointMap(const QVector<CAL
     for (const CAL_ITEM& item : items)
         points[item.combination_rate] = item.electricity_input_ratio;
     return points;
+}
+
+QJsonArray HProductPerformanceDataForVRF::toJsonArray(const QVector<CAL_ITEM>& items)
+{
+    QJsonArray array;
+    for (const CAL_ITEM& item : items) {
+        QJsonObject point;
+        point.insert(QStringLiteral("combination_rate"), item.combination_rate);
+        point.insert(QStringLiteral("electricity_input_ratio"), item.electricity_input_ratio);
+        point.insert(QStringLiteral("outdoor_air_temperature"), item.outdoor_air_temperature);
+        array.append(point);
+    }
+    return array;
+}
+
+QVector<CAL_ITEM> HProductPerformanceDataForVRF::fromJsonArray(const QJsonArray& array)
+{
+    QVector<CAL_ITEM> items;
+    for (const QJsonValue& value : array) {
+        const QJsonObject point = value.toObject();
+        if (point.isEmpty())
+            continue;
+        CAL_ITEM item;
+        item.combination_rate = point.value(QStringLiteral("combination_rate")).toDouble();
+        item.electricity_input_ratio =
+            point.value(QStringLiteral("electricity_input_ratio")).toDouble();
+        item.outdoor_air_temperature =
+            point.value(QStringLiteral("outdoor_air_temperature")).toDouble();
+        items.append(item);
+    }
+    return items;
 }
 
 bool HProductPerformanceDataForVRF::calculate()

@@ -3,6 +3,7 @@
 #include "LumoEcoCoreExport.h"
 
 #include <HPolyFitHelper.h>
+#include <QJsonArray>
 #include <QMap>
 #include <QVector>
 #include <vector>
@@ -52,6 +53,12 @@ public:
 
     // Point map of a list: rate -> ratio, a later equal rate replaces an earlier one.
     static QMap<double, double> toPointMap(const QVector<CAL_ITEM>& items);
+
+    // Points as the curve file and the project file write them: objects with
+    // "combination_rate", "electricity_input_ratio" and "outdoor_air_temperature".
+    static QJsonArray toJsonArray(const QVector<CAL_ITEM>& items);
+    // Objects that are not empty become points, missing members reading 0.
+    static QVector<CAL_ITEM> fromJsonArray(const QJsonArray& array);
 
     // Abscissae of the tabulated curves: 0, 0.1, ... (eleven running sums).
     static std::vector<double> vecCombinationRateSeries;

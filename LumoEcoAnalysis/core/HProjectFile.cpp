@@ -5,6 +5,7 @@
 #include "HJsonFieldReader.h"
 #include "HJsonFunc.h"
 #include "HMonth.h"
+#include "HProductPerformanceDataForVRF.h"
 #include "HProject.h"
 #include "HProjectNotices.h"
 #include "HUnit.h"
@@ -51,6 +52,40 @@ QJsonObject systemToJson(const HVRF* sys)
     QJsonObject o;
     o.insert("unit_group", units);
     return o;
+}
+
+// The other system's part-load points, which the user may have edited: without
+// them a saved project would be calculated on the default curves when read again.
+QJsonObject curvesToJson(const HVRF* sys)
+{
+    QJsonObject o;
+    if (const HProductPerformanceDataForVRF* data =
+            sys ? sys->getVRFProductPerformanceData() : nullptr) {
+        QVector<CAL_ITEM> cooling;
+        QVector<CAL_ITEM> heating;
+        data->getCoolingModeItems(cooling);
+        data->getHeatingModeItems(heating);
+        o.insert("cooling", HProductPerformanceDataForVRF::toJsonArray(cooling));
+        o.insert("heating", HProductPerformanceDataForVRF::toJsonArray(heating));
+    }
+    return o;
+}
+
+// A file without "performance_data" (or without one of its lists) keeps the default
+// curves of that list.
+void readCurves(HJsonFieldReader& system, HVRF* sys)
+{
+    HProductPerformanceDataForVRF* data = sys->getVRFProductPerformanceData();
+    if (!data || !system.contains(QStringLiteral("performance_data")))
+        return;
+    HJsonFieldReader curves(system.object(QStringLiteral("performance_data")), system.notices(),
+                            QStringLiteral("other_vrf"));
+    if (curves.contains(QStringLiteral("cooling")))
+        data->setCoolingModeItems(
+            HProductPerformanceDataForVRF::fromJsonArray(curves.array(QStringLiteral("cooling"))));
+    if (curves.contains(QStringLiteral("heating")))
+        data->setHeatingModeItems(
+            HProductPerformanceDataForVRF::fromJsonArray(curves.array(QStringLiteral("heating"))));
 }
 
 // "own_vrf unit line 2": where a unit entry stands, for the notices.
@@ -105,6 +140,9 @@ void readOtherSystem(HJsonFieldReader& root, HVRF* sys)
     const QJsonArray units = unitGroup(root, "other_vrf", &present);
     if (!sys || !present)
         return;
+    HJsonFieldReader system(root.object(QStringLiteral("other_vrf")), root.notices(),
+                            QStringLiteral("other_vrf"));
+    readCurves(system, sys);
     sys->reset();
     int line = 0;
     for (const QJsonValue& value : units) {
@@ -220,7 +258,9 @@ QJsonObject HProjectFile::toJson(HProject* p)
     root.insert("operation_map", operation);
 
     root.insert("own_vrf", systemToJson(p->getOwnVRFSys()));
-    root.insert("other_vrf", systemToJson(p->getOtherVRFSys()));
+    QJsonObject other = systemToJson(p->getOtherVRFSys());
+    other.insert("performance_data", curvesToJson(p->getOtherVRFSys()));
+    root.insert("other_vrf", other);
 
     QJsonObject holiday;
     if (HYear* year = p->getYear()) {

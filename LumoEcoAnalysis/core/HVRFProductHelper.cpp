@@ -44,7 +44,9 @@ bool findProduct(int productType, int seriesId, const QString& category, const Q
     if (!db || !unit)
         return false;
     if (category.isEmpty() || model.isEmpty()) {
+        // The reset forgets the numbers, not whether the line is an outdoor unit.
         unit->reset(true);
+        unit->setis_odu(productType == 0);
         return false;
     }
 

@@ -288,27 +288,35 @@ void TestProductLookup::indoorLookup()
 
 void TestProductLookup::emptyCategoryOrModelResetsNumbers_data()
 {
+    QTest::addColumn<bool>("odu");
     QTest::addColumn<QString>("category");
     QTest::addColumn<QString>("model");
-    QTest::newRow("empty category") << ""
+    QTest::newRow("empty category") << true << ""
                                     << "Demo VX-224";
-    QTest::newRow("empty model") << "VX"
+    QTest::newRow("empty model") << true << "VX"
                                  << "";
+    // An indoor line whose model is cleared stays an indoor line.
+    QTest::newRow("indoor, empty model") << false << "Cassette"
+                                         << "";
 }
 
 void TestProductLookup::emptyCategoryOrModelResetsNumbers()
 {
+    QFETCH(bool, odu);
     QFETCH(QString, category);
     QFETCH(QString, model);
 
     HUnit unit;
+    unit.setis_odu(odu);
     unit.setunit_model("kept");
     unit.setquantity(4);
     unit.setid_series(9);
     unit.settotal_capacity_cooling(10.0);
     unit.setpower_input_heating(3.0);
     unit.setjsonArrayData_c(QJsonArray{1, 2});
-    QVERIFY(!HVRFProductHelper::getOutdoorUnitFromDb(-1, category, model, &unit));
+    QVERIFY(odu ? !HVRFProductHelper::getOutdoorUnitFromDb(-1, category, model, &unit)
+                : !HVRFProductHelper::getIndoorUnitFromDb(-1, category, model, &unit));
+    QCOMPARE(unit.Getis_odu(), odu);
     QCOMPARE(unit.Getunit_model(), QString("kept"));
     QCOMPARE(unit.Getquantity(), 4);
     QCOMPARE(unit.Getid_series(), -1);

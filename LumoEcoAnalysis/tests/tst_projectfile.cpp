@@ -255,6 +255,9 @@ private slots:
     void failedSaveIsReported();
     void openPreparesTheProject();
     void openStartsANewProjectOnTheInitialYear();
+    void otherCurvesTravelWithTheFile();
+    void otherCurvesMissingFromTheFile_data();
+    void otherCurvesMissingFromTheFile();
 
 private:
     QTemporaryDir m_dir;
@@ -382,6 +385,23 @@ void TestProjectFile::roundTrip()
         })")
                                .object();
     QVERIFY(!expected.isEmpty());
+    // The other system's part-load points: the default curves, as the project has them.
+    QJsonObject other = expected.value("other_vrf").toObject();
+    other.insert("performance_data",
+                 QJsonDocument::fromJson(R"({
+        "cooling": [
+            {"outdoor_air_temperature": 21, "combination_rate": 0.25, "electricity_input_ratio": 0.3},
+            {"outdoor_air_temperature": 26, "combination_rate": 0.5, "electricity_input_ratio": 0.45},
+            {"outdoor_air_temperature": 30, "combination_rate": 0.75, "electricity_input_ratio": 0.7},
+            {"outdoor_air_temperature": 35, "combination_rate": 1, "electricity_input_ratio": 1}],
+        "heating": [
+            {"outdoor_air_temperature": 6, "combination_rate": 0.25, "electricity_input_ratio": 0.35},
+            {"outdoor_air_temperature": 3, "combination_rate": 0.5, "electricity_input_ratio": 0.55},
+            {"outdoor_air_temperature": -4, "combination_rate": 0.75, "electricity_input_ratio": 0.74},
+            {"outdoor_air_temperature": -10, "combination_rate": 1, "electricity_input_ratio": 1}]
+        })")
+                     .object());
+    expected.insert("other_vrf", other);
     expected.insert("operation_map",
                     QJsonObject{{"daily", daily}, {"week", week}, {"month", month}});
     expected.insert("holiday", holiday);
@@ -467,6 +487,12 @@ void TestProjectFile::writtenLayout()
     const QJsonArray own = root.value("own_vrf").toObject().value("unit_group").toArray();
     QCOMPARE(own.size(), 1);
     QCOMPARE(own.at(0).toObject().size(), 10);
+    const QJsonObject curves =
+        root.value("other_vrf").toObject().value("performance_data").toObject();
+    QCOMPARE(curves.keys(), QStringList({"cooling", "heating"}));
+    QCOMPARE(
+        curves.value("cooling").toArray().at(0).toObject().keys(),
+        QStringList({"combination_rate", "electricity_input_ratio", "outdoor_air_temperature"}));
     QCOMPARE(root.value("date").toString(), QString("2015-03-07"));
 }
 
@@ -866,6 +892,93 @@ void TestProjectFile::openStartsANewProjectOnTheInitialYear()
     HProject* fresh = HProjectSession::newProject();
     QCOMPARE(fresh->Getname(), QString("NewProject"));
     QCOMPARE(fresh->getYear()->getHour(1, 1, 0)->GetdayOfWeek(), 4);
+}
+
+namespace {
+
+QVector<CAL_ITEM> otherCooling()
+{
+    QVector<CAL_ITEM> items;
+    HProject::getProject()->getOtherVRFSys()->getVRFProductPerformanceData()->getCoolingModeItems(
+        items);
+    return items;
+}
+
+QVector<CAL_ITEM> otherHeating()
+{
+    QVector<CAL_ITEM> items;
+    HProject::getProject()->getOtherVRFSys()->getVRFProductPerformanceData()->getHeatingModeItems(
+        items);
+    return items;
+}
+
+// (temperature, rate, ratio) of each point, for comparing lists.
+QList<QVector<double>> triples(const QVector<CAL_ITEM>& items)
+{
+    QList<QVector<double>> t;
+    for (const CAL_ITEM& i : items)
+        t << QVector<double>{i.outdoor_air_temperature, i.combination_rate,
+                             i.electricity_input_ratio};
+    return t;
+}
+
+} // namespace
+
+// The other system's part-load points, edited by the user, are read back exactly.
+void TestProjectFile::otherCurvesTravelWithTheFile()
+{
+    const QVector<CAL_ITEM> cooling{{33.5, 0.9, 0.85}, {20, 0.1, 0.2}, {27, 1.0 / 3.0, 0.4}};
+    const QVector<CAL_ITEM> heating{{-7, 1.2, 1.1}, {10, 0.2, 0.3}};
+    HVRF* other = HProject::getProject()->getOtherVRFSys();
+    other->getVRFProductPerformanceData()->setCoolingModeItems(cooling);
+    other->getVRFProductPerformanceData()->setHeatingModeItems(heating);
+    const QString path = m_dir.filePath("curves.ee");
+    QVERIFY(saveProjectFile(path));
+
+    HProjectSession::newProject();
+    QVERIFY(triples(otherCooling()) != triples(cooling)); // a new project has the defaults
+    QString error;
+    QVERIFY2(HProjectSession::openProject(path, &error), qPrintable(error));
+    QCOMPARE(triples(otherCooling()), triples(cooling));
+    QCOMPARE(triples(otherHeating()), triples(heating));
+}
+
+void TestProjectFile::otherCurvesMissingFromTheFile_data()
+{
+    QTest::addColumn<QJsonObject>("otherVrf");
+    QTest::addColumn<int>("coolingPoints");
+    QTest::addColumn<int>("heatingPoints");
+
+    const QJsonArray twoPoints{
+        QJsonObject{{"combination_rate", 1.0}, {"electricity_input_ratio", 1.0}},
+        QJsonObject{{"combination_rate", 0.5}, {"electricity_input_ratio", 0.4}}};
+    const QJsonArray units{QJsonObject{{"is_odu", true}, {"quantity", 1}}};
+    // The default curve file has four points in each list.
+    QTest::newRow("older file: default curves") << QJsonObject{{"unit_group", units}} << 4 << 4;
+    QTest::newRow("cooling only: default heating")
+        << QJsonObject{{"unit_group", units},
+                       {"performance_data", QJsonObject{{"cooling", twoPoints}}}}
+        << 2 << 4;
+    QTest::newRow("heating only: default cooling")
+        << QJsonObject{{"unit_group", units},
+                       {"performance_data", QJsonObject{{"heating", twoPoints}}}}
+        << 4 << 2;
+}
+
+void TestProjectFile::otherCurvesMissingFromTheFile()
+{
+    QFETCH(QJsonObject, otherVrf);
+    QFETCH(int, coolingPoints);
+    QFETCH(int, heatingPoints);
+
+    const QJsonObject root{{"name", "curves"}, {"other_vrf", otherVrf}};
+    const QString path = m_dir.filePath("partial.ee");
+    QVERIFY(writeFile(path, QJsonDocument(root).toJson()));
+    QString error;
+    QVERIFY2(HProjectSession::openProject(path, &error), qPrintable(error));
+    QCOMPARE(otherCooling().size(), coolingPoints);
+    QCOMPARE(otherHeating().size(), heatingPoints);
+    QCOMPARE(HProject::getProject()->getOtherVRFSys()->size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)
