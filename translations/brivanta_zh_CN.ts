@@ -68,6 +68,18 @@
             <translation>%1 第 %2 行机组</translation>
         </message>
         <message>
+            <source>Add IDU</source>
+            <translation>添加室内机</translation>
+        </message>
+        <message>
+            <source>Add ODU</source>
+            <translation>添加室外机</translation>
+        </message>
+        <message>
+            <source>Additional Information for water</source>
+            <translation>水系统附加信息</translation>
+        </message>
+        <message>
             <source>Adjust Mode.</source>
             <translation>修正模式。</translation>
         </message>
@@ -128,12 +140,36 @@
             <translation>无法将项目保存到 %1：%2</translation>
         </message>
         <message>
+            <source>Capacity CRT</source>
+            <translation>容量 CRT</translation>
+        </message>
+        <message>
+            <source>Circulation-Water Pump</source>
+            <translation>循环水泵</translation>
+        </message>
+        <message>
             <source>City</source>
             <translation>城市</translation>
         </message>
         <message>
+            <source>Cooling Mode</source>
+            <translation>制冷模式</translation>
+        </message>
+        <message>
             <source>Cooling Peak Load</source>
             <translation>冷负荷峰值</translation>
+        </message>
+        <message>
+            <source>Cooling Tower</source>
+            <translation>冷却塔</translation>
+        </message>
+        <message>
+            <source>Copy IDU data to other's</source>
+            <translation>复制室内机数据到其他系统</translation>
+        </message>
+        <message>
+            <source>Copy ODU data to other's</source>
+            <translation>复制室外机数据到其他系统</translation>
         </message>
         <message>
             <source>Copied %1 into %2</source>
@@ -152,12 +188,20 @@
             <translation>每日运行时间</translation>
         </message>
         <message>
+            <source>Data</source>
+            <translation>数据</translation>
+        </message>
+        <message>
             <source>Date</source>
             <translation>日期</translation>
         </message>
         <message>
             <source>Dec</source>
             <translation>12月</translation>
+        </message>
+        <message>
+            <source>Description</source>
+            <translation>说明</translation>
         </message>
         <message>
             <source>Do you want to close the current project?</source>
@@ -200,12 +244,32 @@
             <translation>找不到文件：%1</translation>
         </message>
         <message>
+            <source>Fossil-fuel Boiler</source>
+            <translation>燃料锅炉</translation>
+        </message>
+        <message>
+            <source>Fuel Input(gas) N/m^3</source>
+            <translation>燃料输入(燃气) N/m^3</translation>
+        </message>
+        <message>
+            <source>Heating Mode</source>
+            <translation>制热模式</translation>
+        </message>
+        <message>
             <source>Heating Peak Load</source>
             <translation>热负荷峰值</translation>
         </message>
         <message>
             <source>Hours (h)</source>
             <translation>小时 (h)</translation>
+        </message>
+        <message>
+            <source>Indoor units</source>
+            <translation>室内机</translation>
+        </message>
+        <message>
+            <source>Insert</source>
+            <translation>插入</translation>
         </message>
         <message>
             <source>Jan</source>
@@ -316,6 +380,10 @@
             <translation>不是项目文件（没有项目数据）：%1</translation>
         </message>
         <message>
+            <source>Notice</source>
+            <translation>提示</translation>
+        </message>
+        <message>
             <source>Nov</source>
             <translation>11月</translation>
         </message>
@@ -344,6 +412,14 @@
             <translation>其他VRF</translation>
         </message>
         <message>
+            <source>Other's product data is not empty, do you want to replace it?</source>
+            <translation>其他系统的产品数据不为空，是否替换？</translation>
+        </message>
+        <message>
+            <source>Outdoor units</source>
+            <translation>室外机</translation>
+        </message>
+        <message>
             <source>Own indoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
             <translation>本方室内机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
         </message>
@@ -352,8 +428,36 @@
             <translation>本方室外机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
         </message>
         <message>
+            <source>PI(C) kW</source>
+            <translation>制冷功率 kW</translation>
+        </message>
+        <message>
+            <source>PI(H) kW</source>
+            <translation>制热功率 kW</translation>
+        </message>
+        <message>
+            <source>Performance Data</source>
+            <translation>性能数据</translation>
+        </message>
+        <message>
             <source>Please check the Unit Information Page.</source>
             <translation>请检查机组信息页。</translation>
+        </message>
+        <message>
+            <source>Power Input kW</source>
+            <translation>输入功率 kW</translation>
+        </message>
+        <message>
+            <source>Power Input(Electricity) kW</source>
+            <translation>输入功率(电) kW</translation>
+        </message>
+        <message>
+            <source>Price/ea</source>
+            <translation>单价</translation>
+        </message>
+        <message>
+            <source>Product Performance data</source>
+            <translation>产品性能数据</translation>
         </message>
         <message>
             <source>Project</source>
@@ -384,6 +488,10 @@
             <translation>冷吨</translation>
         </message>
         <message>
+            <source>Rated Power Input kW</source>
+            <translation>额定输入功率 kW</translation>
+        </message>
+        <message>
             <source>Ratio(%)</source>
             <translation>比率(%)</translation>
         </message>
@@ -392,8 +500,28 @@
             <translation>就绪</translation>
         </message>
         <message>
+            <source>Remove</source>
+            <translation>删除</translation>
+        </message>
+        <message>
+            <source>Remove IDU</source>
+            <translation>删除室内机</translation>
+        </message>
+        <message>
+            <source>Remove ODU</source>
+            <translation>删除室外机</translation>
+        </message>
+        <message>
             <source>Report Preview</source>
             <translation>报告预览</translation>
+        </message>
+        <message>
+            <source>Right-click a table to add or remove units, or to copy them to the other system.</source>
+            <translation>在表格中单击右键可添加或删除机组，或将其复制到其他系统。</translation>
+        </message>
+        <message>
+            <source>Right-click a table to insert or remove a point.</source>
+            <translation>在表格中单击右键可插入或删除数据点。</translation>
         </message>
         <message>
             <source>Save</source>
@@ -424,16 +552,16 @@
             <translation>9月</translation>
         </message>
         <message>
-            <source>System</source>
-            <translation>系统</translation>
-        </message>
-        <message>
             <source>TC(C)</source>
             <translation>制冷量</translation>
         </message>
         <message>
             <source>TC(H)</source>
             <translation>制热量</translation>
+        </message>
+        <message>
+            <source>Temperature</source>
+            <translation>温度</translation>
         </message>
         <message>
             <source>Temperature:</source>
@@ -444,8 +572,20 @@
             <translation>温度</translation>
         </message>
         <message>
+            <source>The Combination ratio can not greater than 150%.</source>
+            <translation>负荷率不能大于 150%。</translation>
+        </message>
+        <message>
+            <source>The Combination ratio can not less than 0%.</source>
+            <translation>负荷率不能小于 0%。</translation>
+        </message>
+        <message>
             <source>The VELA outdoor units have no cooling or heating capacity: their models are not in the product database.</source>
             <translation>VELA 室外机没有制冷或制热容量：其型号不在产品数据库中。</translation>
+        </message>
+        <message>
+            <source>The cooling curve needs at least two points.</source>
+            <translation>制冷曲线至少需要两个数据点。</translation>
         </message>
         <message>
             <source>The cooling peak load %1 kW is outside 50%-150% of the own system's outdoor cooling capacity %2 kW; %3 kW (110% of the capacity) is used instead.</source>
@@ -454,6 +594,10 @@
         <message>
             <source>The current project has changes that are not saved in a file.</source>
             <translation>当前项目有尚未保存到文件的更改。</translation>
+        </message>
+        <message>
+            <source>The heating curve needs at least two points.</source>
+            <translation>制热曲线至少需要两个数据点。</translation>
         </message>
         <message>
             <source>The heating peak load %1 kW is outside 50%-150% of the own system's outdoor heating capacity %2 kW; %3 kW (110% of the capacity) is used instead.</source>
@@ -504,8 +648,8 @@
             <translation>合计</translation>
         </message>
         <message>
-            <source>Unit Information</source>
-            <translation>机组信息</translation>
+            <source>Type the units of the other make; right-click a table to add or remove rows.</source>
+            <translation>请输入其他品牌的机组；在表格中单击右键可添加或删除行。</translation>
         </message>
         <message>
             <source>Unit Type</source>
@@ -532,6 +676,10 @@
             <translation>VELA</translation>
         </message>
         <message>
+            <source>VELA-Product</source>
+            <translation>VELA 产品</translation>
+        </message>
+        <message>
             <source>VRF</source>
             <translation>VRF</translation>
         </message>
@@ -544,12 +692,24 @@
             <translation>警告</translation>
         </message>
         <message>
+            <source>Water chilling unit(Other)</source>
+            <translation>冷水机组(其他)</translation>
+        </message>
+        <message>
+            <source>Water-chilling units cannot be compared yet; this page holds no data.</source>
+            <translation>暂不支持与冷水机组比较；此页面不含数据。</translation>
+        </message>
+        <message>
             <source>Weather</source>
             <translation>气象</translation>
         </message>
         <message>
             <source>Weather analysis...</source>
             <translation>正在分析气象数据...</translation>
+        </message>
+        <message>
+            <source>ea</source>
+            <translation>台数</translation>
         </message>
         <message>
             <source>ft</source>
@@ -570,6 +730,10 @@
         <message>
             <source>m³/h</source>
             <translation>m³/h</translation>
+        </message>
+        <message>
+            <source>warning</source>
+            <translation>警告</translation>
         </message>
         <message>
             <source>°C</source>

@@ -3,6 +3,7 @@
 #include "HJsonConfig.h"
 #include "HProductPerformanceDataForVRF.h"
 #include "HProject.h"
+#include "HProjectSession.h"
 #include "HTheme.h"
 #include "HUnit.h"
 #include "HVRF.h"
@@ -109,10 +110,11 @@ void HChartView::updateChart(int mode)
     HVRF* own = HProject::getProject()->getOwnVRFSys();
     if (!own)
         return;
+    // The curves are built the way an opened project gets them.
+    HProjectSession::buildOwnUnitCurves();
     QVector<HUnit*> outdoor;
     own->getAllOutoorUnits(outdoor);
     for (HUnit* unit : qAsConst(outdoor)) {
-        unit->calculate();
         if (unit->getVRFProductPerformanceData() && !unit->Getunit_type().isEmpty()
             && !unit->Getunit_productcode().isEmpty())
             addCurve(unit->getVRFProductPerformanceData(), unit->Getunit_type(), mode);

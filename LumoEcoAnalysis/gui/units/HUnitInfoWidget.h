@@ -1,18 +1,30 @@
 #pragma once
 #include <QWidget>
 
-class QLabel;
-class QTableWidget;
+class HOtherVRFUnitInfo;
+class HOtherWaterUnitInfoWidget;
+class HVRFUnitInfoWidget;
+class QTabWidget;
 
-// Unit information page: the unit lists of the own and the other VRF system.
-// This version lists the units; the editing tables replace it.
+namespace Ui {
+class HUnitInfoWidget;
+}
+
+// The unit information page: one tab per compared system. The own system's page
+// is always there; the other VRF page and the water-chilling-unit page exist when
+// their comparison was on when this page was built, and their tabs come and go
+// with the comparison.
 class HUnitInfoWidget : public QWidget
 {
     Q_OBJECT
 public:
     explicit HUnitInfoWidget(QWidget* parent = nullptr);
+    ~HUnitInfoWidget() override;
 
-    QTableWidget* unitTable() const { return m_table; }
+    QTabWidget* tabWidget() const;
+    HVRFUnitInfoWidget* ownPage() const { return m_own; }
+    HOtherVRFUnitInfo* otherVRFPage() const { return m_otherVRF; }
+    HOtherWaterUnitInfoWidget* waterPage() const { return m_water; }
 
 signals:
     void signal_update_window_data_to_project();
@@ -28,6 +40,12 @@ public slots:
     void reset();
 
 private:
-    QLabel* m_title = nullptr;
-    QTableWidget* m_table = nullptr;
+    // Adds or removes the page's tab; a page that was never made has none.
+    void setTabVisible(QWidget* page, const QString& title, bool visible);
+    void setTabTitle(QWidget* page, const QString& title);
+
+    Ui::HUnitInfoWidget* ui = nullptr;
+    HVRFUnitInfoWidget* m_own = nullptr;
+    HOtherVRFUnitInfo* m_otherVRF = nullptr;
+    HOtherWaterUnitInfoWidget* m_water = nullptr;
 };
