@@ -13,6 +13,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 #include <QtCharts/QSplineSeries>
+#include <QtCharts/QValueAxis>
 
 using namespace QtCharts;
 
@@ -66,6 +67,14 @@ void HChartView::finishAxes(QChart* chart, int mode)
         horizontal.first()->setTitleText(TranslateString("Load(%)"));
     if (!vertical.isEmpty())
         vertical.first()->setTitleText(valueAxisTitle(mode));
+    // Percentages: both axes from 0, on round ticks.
+    for (QAbstractAxis* axis : chart->axes()) {
+        if (auto* value = qobject_cast<QValueAxis*>(axis)) {
+            if (value->min() > 0.0)
+                value->setMin(0.0);
+            value->applyNiceNumbers();
+        }
+    }
     chart->legend()->setAlignment(Qt::AlignBottom);
 }
 

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDebug>
+#include <QGraphicsLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -56,6 +57,9 @@ HOtherVRFUnitInfo::HOtherVRFUnitInfo(QWidget* parent)
     m_heatingChart->setObjectName(QStringLiteral("chartView_heating"));
     for (HChartView* chart : {m_coolingChart, m_heatingChart}) {
         chart->setFixedWidth(400);
+        // The side column is short at the smallest window: no room lost to margins.
+        chart->chart()->layout()->setContentsMargins(0, 0, 0, 0);
+        chart->chart()->setBackgroundRoundness(0);
         ui->verticalLayout_3->addWidget(chart, 1);
     }
 
@@ -215,6 +219,7 @@ void HOtherVRFUnitInfo::showList(bool odu)
         ++r;
     }
     t->setRowCount(r);
+    HUnitTable::widenTextColumns(t);
 }
 
 void HOtherVRFUnitInfo::saveODUTbWidgetData()

@@ -111,7 +111,9 @@ QTableWidget* HSetPerformanceDataDialog::heatingTable() const
 void HSetPerformanceDataDialog::initTable(QTableWidget* table)
 {
     table->setColumnCount(3);
-    table->setHorizontalHeaderLabels({TranslateString("Temperature"), TranslateString("Load(%)"),
+    // Outdoor temperatures of the points are kept in degrees C, whatever the display unit.
+    table->setHorizontalHeaderLabels({TranslateString("Temperature") + QStringLiteral("(°C)"),
+                                      TranslateString("Load(%)"),
                                       TranslateString("Energy input ratio(%)")});
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

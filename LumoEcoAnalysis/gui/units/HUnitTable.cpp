@@ -5,7 +5,10 @@
 #include "HNumberDelegate.h"
 #include "TranslateString.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
 
 void HUnitTable::initTable(QTableWidget* table)
@@ -25,12 +28,37 @@ void HUnitTable::initTable(QTableWidget* table)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    table->verticalHeader()->hide(); // row numbers say nothing here; the room goes to the columns
     if (!qobject_cast<HNumberDelegate*>(table->itemDelegateForColumn(ColumnQuantity))) {
         table->setItemDelegateForColumn(ColumnQuantity,
                                         new HNumberDelegate(HNumberDelegate::Count, table));
         for (int c :
              {ColumnCapacityCooling, ColumnPowerCooling, ColumnCapacityHeating, ColumnPowerHeating})
             table->setItemDelegateForColumn(c, new HNumberDelegate(HNumberDelegate::Amount, table));
+    }
+}
+
+void HUnitTable::widenTextColumns(QTableWidget* table)
+{
+    for (int c : {ColumnType, ColumnModel}) {
+        int width = table->columnWidth(c);
+        table->resizeColumnToContents(c); // texts
+        width = qMax(width, table->columnWidth(c));
+        for (int r = 0; r < table->rowCount(); ++r) { // combo boxes, with all their entries
+            const auto* combo = qobject_cast<const QComboBox*>(table->cellWidget(r, c));
+            if (!combo)
+                continue;
+            const QFontMetrics metrics(combo->font());
+            int text = 0;
+            for (int i = 0; i < combo->count(); ++i)
+                text = qMax(text, metrics.horizontalAdvance(combo->itemText(i)));
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            const QSize size = combo->style()->sizeFromContents(
+                QStyle::CT_ComboBox, &option, QSize(text, metrics.height()), combo);
+            width = qMax(width, size.width() + 4);
+        }
+        table->setColumnWidth(c, width);
     }
 }
 

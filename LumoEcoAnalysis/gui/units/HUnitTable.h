@@ -26,6 +26,9 @@ public:
     // at a time; typed numbers are checked by a validator.
     static void initTable(QTableWidget* table);
 
+    // Widens the category and model columns to their longest text (never narrower).
+    static void widenTextColumns(QTableWidget* table);
+
     // A quantity cell.
     static QTableWidgetItem* quantityItem(int quantity);
     // The cell's text as a whole number; anything else gives 0.

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDebug>
+#include <QGraphicsLayout>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -77,6 +78,9 @@ HVRFUnitInfoWidget::HVRFUnitInfoWidget(QWidget* parent)
     m_heatingChart = new HChartView(this);
     for (HChartView* chart : {m_coolingChart, m_heatingChart}) {
         chart->setFixedWidth(400);
+        // The side column is short at the smallest window: no room lost to margins.
+        chart->chart()->layout()->setContentsMargins(0, 0, 0, 0);
+        chart->chart()->setBackgroundRoundness(0);
         ui->verticalLayout_side->addWidget(chart, 1);
     }
     m_coolingChart->setObjectName(QStringLiteral("chartView_cooling"));
@@ -186,8 +190,11 @@ void HVRFUnitInfoWidget::saveAdditionInfo()
 void HVRFUnitInfoWidget::setLanguage()
 {
     initTableHeaders();
+    HUnitTable::widenTextColumns(ui->tableWidget_odu);
+    HUnitTable::widenTextColumns(ui->tableWidget_idu);
     initAdditionTable();
     showAdditionInfo();
+    updateChartView(); // axis titles
 }
 
 void HVRFUnitInfoWidget::reset()
@@ -304,6 +311,7 @@ void HVRFUnitInfoWidget::showList(bool odu)
         ++r;
     }
     t->setRowCount(r);
+    HUnitTable::widenTextColumns(t);
     if (odu)
         updateChartView();
 }
@@ -345,8 +353,11 @@ void HVRFUnitInfoWidget::categoryChanged(bool odu, const QString& category, HUni
     unit->setunit_type(category);
     if (auto* model =
             qobject_cast<HTableComboxItem*>(table(odu)->cellWidget(row, HUnitTable::ColumnModel))) {
-        if (model->unit() == unit)
+        if (model->unit() == unit) {
             HVRFProductHelper::getModelFromDb(model, category, productType(odu));
+            if (!m_building)
+                HUnitTable::widenTextColumns(table(odu));
+        }
     }
     markEdited();
 }
