@@ -386,9 +386,9 @@ void TestProjectFile::roundTrip()
                                .object();
     QVERIFY(!expected.isEmpty());
     // The other system's part-load points: the default curves, as the project has them.
-    QJsonObject other = expected.value("other_vrf").toObject();
-    other.insert("performance_data",
-                 QJsonDocument::fromJson(R"({
+    QJsonObject otherJson = expected.value("other_vrf").toObject();
+    otherJson.insert("performance_data",
+                     QJsonDocument::fromJson(R"({
         "cooling": [
             {"outdoor_air_temperature": 21, "combination_rate": 0.25, "electricity_input_ratio": 0.3},
             {"outdoor_air_temperature": 26, "combination_rate": 0.5, "electricity_input_ratio": 0.45},
@@ -400,8 +400,8 @@ void TestProjectFile::roundTrip()
             {"outdoor_air_temperature": -4, "combination_rate": 0.75, "electricity_input_ratio": 0.74},
             {"outdoor_air_temperature": -10, "combination_rate": 1, "electricity_input_ratio": 1}]
         })")
-                     .object());
-    expected.insert("other_vrf", other);
+                         .object());
+    expected.insert("other_vrf", otherJson);
     expected.insert("operation_map",
                     QJsonObject{{"daily", daily}, {"week", week}, {"month", month}});
     expected.insert("holiday", holiday);
