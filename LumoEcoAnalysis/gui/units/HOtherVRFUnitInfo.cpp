@@ -8,6 +8,7 @@
 #include "HProductPerformanceDataForVRF.h"
 #include "HProject.h"
 #include "HSetPerformanceDataDialog.h"
+#include "HTableMenu.h"
 #include "HUnit.h"
 #include "HUnitTable.h"
 #include "HVRF.h"
@@ -16,7 +17,6 @@
 #include <QAction>
 #include <QDebug>
 #include <QGraphicsLayout>
-#include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
@@ -346,15 +346,8 @@ void HOtherVRFUnitInfo::PopTableWidget_IDU_menu(QPoint pos)
 
 void HOtherVRFUnitInfo::popMenu(bool odu, const QPoint& pos)
 {
-    QTableWidget* t = table(odu);
-    const int row = t->rowAt(pos.y());
-    if (row >= 0)
-        t->setCurrentCell(row, qMax(0, t->currentColumn()));
     const QList<QAction*>& actions = odu ? m_oduActions : m_iduActions;
-    actions[1]->setEnabled(t->currentRow() >= 0);
-    QMenu menu(this);
-    menu.addActions(actions);
-    menu.exec(t->viewport()->mapToGlobal(pos));
+    HTableMenu::exec(table(odu), actions, actions[1], pos);
 }
 
 // ---------------------------------------------------------------------------------

@@ -3,11 +3,11 @@
 
 #include "HNumberCell.h"
 #include "HProductPerformanceDataForVRF.h"
+#include "HTableMenu.h"
 #include "TranslateString.h"
 
 #include <QAction>
 #include <QHeaderView>
-#include <QMenu>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -285,11 +285,5 @@ void HSetPerformanceDataDialog::PopTableWidget_Heating_menu(QPoint pos)
 void HSetPerformanceDataDialog::popMenu(QTableWidget* table, const QList<QAction*>& actions,
                                         const QPoint& pos)
 {
-    const int row = table->rowAt(pos.y());
-    if (row >= 0)
-        table->setCurrentCell(row, ColumnLoad);
-    actions[1]->setEnabled(table->currentRow() >= 0);
-    QMenu menu(this);
-    menu.addActions(actions);
-    menu.exec(table->viewport()->mapToGlobal(pos));
+    HTableMenu::exec(table, actions, actions[1], pos);
 }

@@ -8,6 +8,7 @@
 #include "HProductPerformanceDataForVRF.h"
 #include "HProject.h"
 #include "HTableComboxItem.h"
+#include "HTableMenu.h"
 #include "HUnit.h"
 #include "HUnitTable.h"
 #include "HVRF.h"
@@ -17,7 +18,6 @@
 #include <QAction>
 #include <QDebug>
 #include <QGraphicsLayout>
-#include <QMenu>
 #include <QMessageBox>
 
 namespace {
@@ -558,16 +558,8 @@ void HVRFUnitInfoWidget::PopTableWidget_IDU_menu(QPoint pos)
 
 void HVRFUnitInfoWidget::popMenu(bool odu, const QPoint& pos)
 {
-    QTableWidget* t = table(odu);
-    // The row under the pointer is the one a Remove acts on.
-    const int row = t->rowAt(pos.y());
-    if (row >= 0)
-        t->setCurrentCell(row, HUnitTable::ColumnQuantity);
     const QList<QAction*>& actions = odu ? m_oduActions : m_iduActions;
-    actions[1]->setEnabled(t->currentRow() >= 0);
-    QMenu menu(this);
-    menu.addActions(actions);
-    menu.exec(t->viewport()->mapToGlobal(pos));
+    HTableMenu::exec(table(odu), actions, actions[1], pos);
 }
 
 void HVRFUnitInfoWidget::markEdited()
