@@ -61,12 +61,7 @@ QAbstractSeries* HChartView::createSeries(HProductPerformanceDataForVRF* data, c
 void HChartView::finishAxes(QChart* chart, int mode)
 {
     chart->createDefaultAxes();
-    const QList<QAbstractAxis*> horizontal = chart->axes(Qt::Horizontal);
-    const QList<QAbstractAxis*> vertical = chart->axes(Qt::Vertical);
-    if (!horizontal.isEmpty())
-        horizontal.first()->setTitleText(TranslateString("Load(%)"));
-    if (!vertical.isEmpty())
-        vertical.first()->setTitleText(valueAxisTitle(mode));
+    titleAxes(chart, mode);
     // Percentages: both axes from 0, on round ticks.
     for (QAbstractAxis* axis : chart->axes()) {
         if (auto* value = qobject_cast<QValueAxis*>(axis)) {
@@ -76,6 +71,16 @@ void HChartView::finishAxes(QChart* chart, int mode)
         }
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void HChartView::titleAxes(QChart* chart, int mode)
+{
+    const QList<QAbstractAxis*> horizontal = chart->axes(Qt::Horizontal);
+    const QList<QAbstractAxis*> vertical = chart->axes(Qt::Vertical);
+    if (!horizontal.isEmpty())
+        horizontal.first()->setTitleText(TranslateString("Load(%)"));
+    if (!vertical.isEmpty())
+        vertical.first()->setTitleText(valueAxisTitle(mode));
 }
 
 QChart* HChartView::createChart(int mode)
@@ -123,9 +128,15 @@ void HChartView::updateChart(int mode)
     HProjectSession::buildOwnUnitCurves();
     QVector<HUnit*> outdoor;
     own->getAllOutoorUnits(outdoor);
+    bool drawn = false;
     for (HUnit* unit : qAsConst(outdoor)) {
         if (unit->getVRFProductPerformanceData() && !unit->Getunit_type().isEmpty()
-            && !unit->Getunit_productcode().isEmpty())
+            && !unit->Getunit_productcode().isEmpty()) {
             addCurve(unit->getVRFProductPerformanceData(), unit->Getunit_type(), mode);
+            drawn = true;
+        }
     }
+    // Without curves the axes of the last ones stay; their titles follow the language.
+    if (!drawn)
+        titleAxes(chart(), mode);
 }

@@ -31,5 +31,6 @@ private:
     static QtCharts::QAbstractSeries* createSeries(HProductPerformanceDataForVRF* data,
                                                    const QString& name, int mode);
     void finishAxes(QtCharts::QChart* chart, int mode);
+    static void titleAxes(QtCharts::QChart* chart, int mode);
     void applyTheme();
 };

@@ -69,6 +69,7 @@ private slots:
     void showCurve();
     void showCurveOfNoData();
     void updateChartSkipsUnnamedUnits();
+    void updateChartWithoutCurvesRetitlesTheAxes();
     void createChart_data();
     void createChart();
 
@@ -169,6 +170,20 @@ void TestChartView::updateChartSkipsUnnamedUnits()
     HProjectSession::newProject();
     view.updateChart(1);
     QVERIFY(view.chart()->series().isEmpty());
+}
+
+void TestChartView::updateChartWithoutCurvesRetitlesTheAxes()
+{
+    HChartView view;
+    view.updateChart(1);
+    // Titles of an earlier language on the axes the curves left.
+    for (QAbstractAxis* axis : view.chart()->axes())
+        axis->setTitleText(QStringLiteral("old"));
+    HProjectSession::newProject();
+    view.updateChart(0);
+    QVERIFY(view.chart()->series().isEmpty());
+    QCOMPARE(axisTitle(view.chart(), Qt::Horizontal), QStringLiteral("Load(%)"));
+    QCOMPARE(axisTitle(view.chart(), Qt::Vertical), QStringLiteral("Energy input ratio(%)"));
 }
 
 void TestChartView::createChart_data()
