@@ -10,6 +10,7 @@ packages=(
   qttools5-dev qttools5-dev-tools
   libqcustomplot-dev libxlsxwriter-dev
   sqlite3 fonts-dejavu-core
+  python3-openpyxl      # the report tests read the workbooks back with it
   librsvg2-bin          # renders the SVG icons into build/bin/images
   qttranslations5-l10n  # Qt's own dialog and button texts in the other languages
   fonts-droid-fallback  # Chinese characters for the Simplified Chinese catalogue

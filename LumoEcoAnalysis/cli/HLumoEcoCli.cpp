@@ -13,6 +13,7 @@
 #include "HProjectFile.h"
 #include "HProjectNotices.h"
 #include "HProjectSession.h"
+#include "HReport.h"
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
@@ -38,16 +39,16 @@ namespace {
 
 const char* const helpCommands = R"(Commands:
   calculate PROJECT.ee [--adjust] [--without-other] [--format table|json|csv]
-            [--hourly FILE.csv|-] [--percent P | --hours H]
+            [--hourly FILE.csv|-] [--report FILE.xlsx] [--percent P | --hours H]
       Load the project, set its location's weather, check it, analyse the
       weather and calculate the year; print monthly energy, cost and ratio of
       both systems, peak loads, the location's temperatures and the own
       system's temperature bins. The location's design temperature leaves out
       0.4 % of the hours unless --percent or --hours says otherwise. Also reads
       .eed and .vrf files. --hourly - prints the hourly rows instead of the
-      results. Warnings about the input (values read as 0, models missing from
-      the product database, replaced peak loads, filled weather gaps) go to
-      standard error.
+      results. --report writes the program's spreadsheet report. Warnings about
+      the input (values read as 0, models missing from the product database,
+      replaced peak loads, filled weather gaps) go to standard error.
   curves [PROJECT.ee]
       The cooling (EIR) and heating (COP) part-load curve tables of both systems.
   import SOURCE.eed|SOURCE.vrf [-o OUT.ee|-]
@@ -271,6 +272,10 @@ int HLumoEcoCli::run(const QStringList& arguments)
          "calculate: also write one CSV row per hour to FILE (- for standard output, in "
          "place of the results).",
          "FILE"},
+        {"report",
+         "calculate: also write the spreadsheet report (.xlsx) to FILE; the hourly sheet "
+         "follows \"other\"/\"is_print_all\" of ee_config.json.",
+         "FILE"},
         {{"o", "output"}, "import: the project file to write.", "FILE"},
         {"percent", "calculate, weather: design hours as a percentage of the year (default 0.4).",
          "P"},
@@ -370,8 +375,9 @@ int HLumoEcoCli::paths()
 
 int HLumoEcoCli::calculate(const QStringList& args)
 {
-    if (!checkOptions("calculate",
-                      {"adjust", "without-other", "format", "hourly", "percent", "hours"}))
+    if (!checkOptions(
+            "calculate",
+            {"adjust", "without-other", "format", "hourly", "report", "percent", "hours"}))
         return BadInput;
     if (args.size() != 1)
         return fail(BadInput, QStringLiteral("calculate takes one project file"));
@@ -386,6 +392,9 @@ int HLumoEcoCli::calculate(const QStringList& args)
         return fail(
             BadInput,
             QStringLiteral("the hourly CSV would replace the project file %1").arg(args[0]));
+    if (m_parser.isSet("report") && sameFile(m_parser.value("report"), args[0]))
+        return fail(BadInput,
+                    QStringLiteral("the report would replace the project file %1").arg(args[0]));
     int ignoreHours = 0;
     if (!ignoreHoursOption(&ignoreHours) || !openWeather() || !openProducts())
         return BadInput;
@@ -431,6 +440,12 @@ int HLumoEcoCli::calculate(const QStringList& args)
             error = QStringLiteral("%1: %2").arg(hourly->path(), hourly->device()->errorString());
         if (!error.isEmpty() || !hourly->commit(&error))
             return fail(BadInput, QStringLiteral("cannot write the hourly CSV %1").arg(error));
+    }
+    if (m_parser.isSet("report")) {
+        QString error;
+        HReport report;
+        if (!report.generateReport(m_parser.value("report"), &error))
+            return fail(BadInput, error);
     }
     return Ok;
 }
