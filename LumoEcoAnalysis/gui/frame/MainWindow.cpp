@@ -269,6 +269,8 @@ void MainWindow::createPages()
             &MainWindow::sendMsgToStatusBar);
     connect(m_weatherWidget, &HWeatherWidget::signal_update_weather_analysis_result_to_show_table,
             m_resultWidget, &HResultWidget::slot_showMonthWeatherAnalysisDataToTableView);
+    connect(m_resultWidget, &HResultWidget::signal_send_msg_to_status_wnd, this,
+            &MainWindow::sendMsgToStatusBar);
 }
 
 QStackedWidget* MainWindow::stackedWidget() const

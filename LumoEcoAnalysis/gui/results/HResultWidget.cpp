@@ -1,80 +1,221 @@
 #include "HResultWidget.h"
+#include "ui_HResultWidget.h"
 
-#include "HPageTitle.h"
+#include "CUnitFun.h"
+#include "HAppPaths.h"
+#include "HCalendarTexts.h"
 #include "HProject.h"
-#include "HVRF.h"
+#include "HReport.h"
+#include "HResultElectricalUsageWidget.h"
+#include "HWaitCursor.h"
 #include "TranslateString.h"
 
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
-#include <QLabel>
+#include <QJsonObject>
+#include <QMessageBox>
 #include <QTableWidget>
-#include <QVBoxLayout>
+#include <QUrl>
+
+namespace {
+
+const QColor kHeaderColour(179, 198, 231);
+
+QTableWidgetItem* centred(const QString& text)
+{
+    auto* cell = new QTableWidgetItem(text);
+    cell->setTextAlignment(Qt::AlignCenter);
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return cell;
+}
+
+QTableWidgetItem* header(const QString& text)
+{
+    QTableWidgetItem* cell = centred(text);
+    cell->setBackground(kHeaderColour);
+    return cell;
+}
+
+} // namespace
 
 HResultWidget::HResultWidget(QWidget* parent)
     : QWidget(parent)
+    , ui(new Ui::HResultWidget)
 {
-    m_title = new HPageTitle(this);
-    m_table = new QTableWidget(3, 13, this);
-    m_table->setObjectName(QStringLiteral("tableWidget_months"));
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 10, 10, 10);
-    layout->addWidget(m_title);
-    layout->addWidget(m_table, 1);
+    ui->setupUi(this);
+    while (ui->stackedWidget->count() > 0) {
+        QWidget* page = ui->stackedWidget->widget(0);
+        ui->stackedWidget->removeWidget(page);
+        delete page;
+    }
+
+    m_usage = new HResultElectricalUsageWidget;
+    ui->stackedWidget->addWidget(m_usage);
+    ui->comboBox->addItem(QString());
+
+    m_binTable = new QTableWidget;
+    m_binTable->setObjectName(QStringLiteral("tableWidget_weatherBins"));
+    m_binTable->horizontalHeader()->hide();
+    m_binTable->verticalHeader()->hide();
+    m_binTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->stackedWidget->addWidget(m_binTable);
+    ui->comboBox->addItem(QString());
+
+    connect(ui->comboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), ui->stackedWidget,
+            &QStackedWidget::setCurrentIndex);
     setLanguage();
+}
+
+HResultWidget::~HResultWidget()
+{
+    delete ui;
+}
+
+QComboBox* HResultWidget::comboBox() const
+{
+    return ui->comboBox;
+}
+
+QPushButton* HResultWidget::reportButton() const
+{
+    return ui->pushButton_Report;
+}
+
+QStackedWidget* HResultWidget::stackedWidget() const
+{
+    return ui->stackedWidget;
 }
 
 void HResultWidget::setLanguage()
 {
-    m_title->setText(TranslateString("Electricity Input(kWH)"));
-    QStringList months;
-    static const char* const names[] = {
-        QT_TRANSLATE_NOOP("Brivanta", "Jan"),  QT_TRANSLATE_NOOP("Brivanta", "Feb"),
-        QT_TRANSLATE_NOOP("Brivanta", "Mar"),  QT_TRANSLATE_NOOP("Brivanta", "Apr"),
-        QT_TRANSLATE_NOOP("Brivanta", "May"),  QT_TRANSLATE_NOOP("Brivanta", "Jun"),
-        QT_TRANSLATE_NOOP("Brivanta", "July"), QT_TRANSLATE_NOOP("Brivanta", "Aug"),
-        QT_TRANSLATE_NOOP("Brivanta", "Sep"),  QT_TRANSLATE_NOOP("Brivanta", "Oct"),
-        QT_TRANSLATE_NOOP("Brivanta", "Nov"),  QT_TRANSLATE_NOOP("Brivanta", "Dec")};
-    for (const char* m : names)
-        months << TranslateString(QString::fromLatin1(m));
-    months << TranslateString("Total");
-    m_table->setHorizontalHeaderLabels(months);
-    m_table->setVerticalHeaderLabels(
-        {TranslateString("VELA"), TranslateString("Other'VRF"), TranslateString("Ratio(%)")});
-    slot_update_project_data_to_window();
+    ui->pushButton_Report->setText(TranslateString("Report"));
+    ui->comboBox->setItemText(0, TranslateString("Electrical Usage Estimate Results"));
+    ui->comboBox->setItemText(1, TranslateString("Monthly Weather Analysis (Temperature)"));
+    m_usage->setLanguage();
+    showBins(m_bins);
 }
 
-void HResultWidget::slot_showMonthWeatherAnalysisDataToTableView(QJsonArray&)
+QColor HResultWidget::binCellColor(int hours)
 {
-    // The weather bin table comes with the result page's own version.
+    const int v = static_cast<int>(std::abs(100 - hours) / 100.0 * 255.0);
+    const int green = qMin(v, 255);
+    const int blue = qMin(v / 2, 255);
+    return QColor(255, green, blue);
+}
+
+QString HResultWidget::picturePath()
+{
+    return HAppPaths::applicationDir() + QStringLiteral("/temp/weather_analysis.jpg");
+}
+
+void HResultWidget::slot_showMonthWeatherAnalysisDataToTableView(QJsonArray& jsonArray)
+{
+    showBins(jsonArray);
+    savePic();
+}
+
+void HResultWidget::showBins(const QJsonArray& bins)
+{
+    m_bins = bins;
+    QTableWidget* t = m_binTable;
+    const int n = bins.size();
+    t->clearSpans();
+    t->clearContents();
+    t->setRowCount(n + 4);
+    t->setColumnCount(13);
+    t->setColumnWidth(0, 120);
+    for (int c = 1; c < 13; ++c)
+        t->setColumnWidth(c, 60);
+    t->setSpan(0, 0, 1, 13);
+    t->setSpan(1, 0, 2, 1);
+    t->setSpan(1, 1, 1, 12);
+    t->setItem(0, 0, header(TranslateString("Dry Bulb Temperature")));
+    t->setItem(1, 0, header(TranslateString("Temp(DB)") + CUnitFun::GetUnitTempString(0)));
+    t->setItem(1, 1, header(TranslateString("Monthly Bin-data")));
+    const QStringList months = HCalendarTexts::monthNames();
+    for (int j = 0; j < 12; ++j)
+        t->setItem(2, j + 1, header(months.at(j)));
+
+    int sums[12] = {};
+    for (int i = 0; i < n; ++i) {
+        const QJsonObject bin = bins.at(i).toObject();
+        // The bins are kept in degrees C; the table shows the display unit of its caption.
+        const double temp = bin.value(QStringLiteral("temp_dot")).toDouble();
+        t->setItem(3 + i, 0, centred(CUnitFun::FromBaseTemperatureUnitToCurrent(temp)));
+        const QJsonArray hours = bin.value(QStringLiteral("temp_times_month")).toArray();
+        for (int j = 0; j < 12 && j < hours.size(); ++j) {
+            const int count = hours.at(j).toInt();
+            QTableWidgetItem* cell = centred(QString::number(count));
+            cell->setBackground(binCellColor(count));
+            t->setItem(3 + i, j + 1, cell);
+            sums[j] += count;
+        }
+    }
+    t->setItem(n + 3, 0, header(TranslateString("Total")));
+    for (int j = 0; j < 12; ++j)
+        t->setItem(n + 3, j + 1, header(QString::number(sums[j])));
+}
+
+void HResultWidget::savePic()
+{
+    if (!m_binTable)
+        return;
+    const QString path = picturePath();
+    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+        return;
+    m_binTable->grab().toImage().save(path);
 }
 
 void HResultWidget::slot_update_project_data_to_window()
 {
+    m_usage->slot_update_project_data_to_window();
+    // The bins belong to the project: a new or opened project shows none until it is
+    // calculated.
+    const QJsonArray bins = HProject::getProject()->getWeatherStatisData();
+    if (bins != m_bins)
+        showBins(bins);
+}
+
+void HResultWidget::on_pushButton_Report_clicked()
+{
     HProject* p = HProject::getProject();
-    const bool calculated = p->GetisCalculationSuccess();
-    double ownYear = 0.0;
-    double otherYear = 0.0;
-    auto put = [this, calculated](int row, int column, double value, int decimals) {
-        const QString text = calculated ? QString::number(value, 'f', decimals) : QString();
-        auto* item = new QTableWidgetItem(text);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_table->setItem(row, column, item);
-    };
-    auto ratio = [](double own, double other) {
-        return other != 0.0 ? own / other * 100.0 : 0.0;
-    };
-    for (int m = 1; m <= 12; ++m) {
-        const double own = p->getOwnVRFSys()->getMonthEnergyConsumption(m);
-        const double other = p->getOtherVRFSys()->getMonthEnergyConsumption(m);
-        ownYear += own;
-        otherYear += other;
-        put(0, m - 1, own, 0);
-        put(1, m - 1, other, 0);
-        put(2, m - 1, ratio(own, other), 1);
+    if (!p->GetisCalculationSuccess()) {
+        QMessageBox::information(
+            this, TranslateString("Notice"),
+            TranslateString("Please push the [Calculate] button to complete calculation."),
+            QMessageBox::Ok);
+        return;
     }
-    put(0, 12, ownYear, 0);
-    put(1, 12, otherYear, 0);
-    put(2, 12, ratio(ownYear, otherYear), 1);
+    const QString title = TranslateString("Report");
+    QFileDialog dialog(this, title, QString(), TranslateString("Excel Workbook (*.xlsx)"));
+    dialog.setObjectName(QStringLiteral("reportFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("xlsx"));
+    dialog.selectFile(HReport::defaultPath(QDir::homePath()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().constFirst();
+
+    QString error;
+    bool written = false;
+    {
+        HWaitCursor wait;
+        emit signal_send_msg_to_status_wnd(TranslateString("Writing the report..."));
+        HReport report;
+        written = report.generateReport(path, &error);
+    }
+    if (!written) {
+        emit signal_send_msg_to_status_wnd(TranslateString("Ready"));
+        QMessageBox::warning(this, title, error);
+        return;
+    }
+    emit signal_send_msg_to_status_wnd(TranslateString("Report saved as %1").arg(path));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        QMessageBox::information(this, title,
+                                 TranslateString("The report is saved as %1, but no application "
+                                                 "was found to open it.")
+                                     .arg(path));
 }
