@@ -104,8 +104,40 @@
             <translation>8月</translation>
         </message>
         <message>
+            <source>Average EIR</source>
+            <translation>平均能效输入比(EIR)</translation>
+        </message>
+        <message>
             <source>Btu/h</source>
             <translation>Btu/h</translation>
+        </message>
+        <message>
+            <source>Building</source>
+            <translation>建筑</translation>
+        </message>
+        <message>
+            <source>Building Area</source>
+            <translation>建筑面积</translation>
+        </message>
+        <message>
+            <source>Building Height</source>
+            <translation>建筑高度</translation>
+        </message>
+        <message>
+            <source>Building Information</source>
+            <translation>建筑信息</translation>
+        </message>
+        <message>
+            <source>Building Load</source>
+            <translation>建筑负荷</translation>
+        </message>
+        <message>
+            <source>Building Load x Hours</source>
+            <translation>建筑负荷 × 小时数</translation>
+        </message>
+        <message>
+            <source>Building Load(kW)</source>
+            <translation>建筑负荷(kW)</translation>
         </message>
         <message>
             <source>CFM</source>
@@ -146,6 +178,12 @@
         <message>
             <source>Circulation-Water Pump</source>
             <translation>循环水泵</translation>
+            <source>Cannot write the report %1: %2</source>
+            <translation>无法写入报告 %1：%2</translation>
+        </message>
+        <message>
+            <source>Cannot write the report %1: it is a folder.</source>
+            <translation>无法写入报告 %1：这是一个文件夹。</translation>
         </message>
         <message>
             <source>City</source>
@@ -154,6 +192,20 @@
         <message>
             <source>Cooling Mode</source>
             <translation>制冷模式</translation>
+            <source>Comparison Result</source>
+            <translation>对比结果</translation>
+        </message>
+        <message>
+            <source>Contents</source>
+            <translation>目录</translation>
+        </message>
+        <message>
+            <source>Cooling</source>
+            <translation>制冷</translation>
+        </message>
+        <message>
+            <source>Cooling Part Load Graph</source>
+            <translation>制冷部分负荷图</translation>
         </message>
         <message>
             <source>Cooling Peak Load</source>
@@ -196,12 +248,22 @@
             <translation>日期</translation>
         </message>
         <message>
+            <source>Day</source>
+            <translation>日</translation>
+        </message>
+        <message>
+            <source>Day of Week</source>
+            <translation>星期</translation>
+        </message>
+        <message>
             <source>Dec</source>
             <translation>12月</translation>
         </message>
         <message>
             <source>Description</source>
             <translation>说明</translation>
+            <source>Design Temperature</source>
+            <translation>设计温度</translation>
         </message>
         <message>
             <source>Do you want to close the current project?</source>
@@ -212,12 +274,52 @@
             <translation>完成。</translation>
         </message>
         <message>
+            <source>Dry Bulb Temperature</source>
+            <translation>干球温度</translation>
+        </message>
+        <message>
+            <source>Dry Bulb Temperature(°C)</source>
+            <translation>干球温度(°C)</translation>
+        </message>
+        <message>
+            <source>Electrical Usage Estimate Results</source>
+            <translation>耗电量估算结果</translation>
+        </message>
+        <message>
             <source>Electricity Input(kWH)</source>
             <translation>耗电量(kWH)</translation>
         </message>
         <message>
+            <source>Electricity Input(kWh)</source>
+            <translation>耗电量(kWh)</translation>
+        </message>
+        <message>
+            <source>Electricity Price</source>
+            <translation>电价</translation>
+        </message>
+        <message>
             <source>Electricity($/kWh)</source>
             <translation>电价($/kWh)</translation>
+        </message>
+        <message>
+            <source>Energy Consumption</source>
+            <translation>能耗</translation>
+        </message>
+        <message>
+            <source>Energy Consumption Estimate Report</source>
+            <translation>能耗估算报告</translation>
+        </message>
+        <message>
+            <source>Energy Cost($)</source>
+            <translation>能源费用($)</translation>
+        </message>
+        <message>
+            <source>Energy Cost(Auto Calculation)($)</source>
+            <translation>能源费用(自动计算)($)</translation>
+        </message>
+        <message>
+            <source>Energy Cost(User-input)($)</source>
+            <translation>能源费用(用户输入)($)</translation>
         </message>
         <message>
             <source>Energy Evaluate (*.ee)</source>
@@ -228,12 +330,20 @@
             <translation>能耗评估 (*.ee);;VELA 项目数据(*.vrf);;VELA 项目导出数据(*.eed)</translation>
         </message>
         <message>
+            <source>Energy Price</source>
+            <translation>能源价格</translation>
+        </message>
+        <message>
             <source>Energy input ratio(%)</source>
             <translation>能量输入比(%)</translation>
         </message>
         <message>
             <source>Error</source>
             <translation>错误</translation>
+        </message>
+        <message>
+            <source>Excel Workbook (*.xlsx)</source>
+            <translation>Excel 工作簿 (*.xlsx)</translation>
         </message>
         <message>
             <source>Feb</source>
@@ -254,10 +364,32 @@
         <message>
             <source>Heating Mode</source>
             <translation>制热模式</translation>
+            <source>Friday</source>
+            <translation>星期五</translation>
+        </message>
+        <message>
+            <source>Gas Input(Nm^3)</source>
+            <translation>耗气量(Nm^3)</translation>
+        </message>
+        <message>
+            <source>Heating</source>
+            <translation>制热</translation>
+        </message>
+        <message>
+            <source>Heating Part Load Graph</source>
+            <translation>制热部分负荷图</translation>
         </message>
         <message>
             <source>Heating Peak Load</source>
             <translation>热负荷峰值</translation>
+        </message>
+        <message>
+            <source>Hour</source>
+            <translation>小时</translation>
+        </message>
+        <message>
+            <source>Hourly Values</source>
+            <translation>逐时数据</translation>
         </message>
         <message>
             <source>Hours (h)</source>
@@ -270,6 +402,12 @@
         <message>
             <source>Insert</source>
             <translation>插入</translation>
+            <source>Indoor Unit Energy</source>
+            <translation>室内机能耗</translation>
+        </message>
+        <message>
+            <source>Indoor Unit Energy(kWh)</source>
+            <translation>室内机能耗(kWh)</translation>
         </message>
         <message>
             <source>Jan</source>
@@ -300,12 +438,24 @@
             <translation>长度：</translation>
         </message>
         <message>
+            <source>Load Ratio</source>
+            <translation>负荷率</translation>
+        </message>
+        <message>
+            <source>Load and Energy Estimate Result</source>
+            <translation>负荷与能耗估算结果</translation>
+        </message>
+        <message>
             <source>Load(%)</source>
             <translation>负荷率(%)</translation>
         </message>
         <message>
             <source>Load:</source>
             <translation>负荷：</translation>
+        </message>
+        <message>
+            <source>Location</source>
+            <translation>地点</translation>
         </message>
         <message>
             <source>Mar</source>
@@ -336,12 +486,32 @@
             <translation>型号</translation>
         </message>
         <message>
+            <source>Monday</source>
+            <translation>星期一</translation>
+        </message>
+        <message>
+            <source>Month</source>
+            <translation>月份</translation>
+        </message>
+        <message>
+            <source>Monthly Bin-data</source>
+            <translation>逐月温频数据</translation>
+        </message>
+        <message>
+            <source>Monthly Weather Analysis (Temperature)</source>
+            <translation>逐月气象分析(温度)</translation>
+        </message>
+        <message>
             <source>New</source>
             <translation>新建</translation>
         </message>
         <message>
             <source>No cooling peak load is given; %1 kW (110% of the own system's outdoor cooling capacity %2 kW) is used.</source>
             <translation>未给出制冷峰值负荷；采用 %1 kW（本方系统室外机制冷容量 %2 kW 的 110%）。</translation>
+        </message>
+        <message>
+            <source>No cooling hours in the year: there is nothing to draw.</source>
+            <translation>全年没有制冷小时：无图可画。</translation>
         </message>
         <message>
             <source>No file name given.</source>
@@ -354,6 +524,10 @@
         <message>
             <source>No heating peak load is given; %1 kW (110% of the own system's outdoor heating capacity %2 kW) is used.</source>
             <translation>未给出制热峰值负荷；采用 %1 kW（本方系统室外机制热容量 %2 kW 的 110%）。</translation>
+        </message>
+        <message>
+            <source>No heating hours in the year: there is nothing to draw.</source>
+            <translation>全年没有制热小时：无图可画。</translation>
         </message>
         <message>
             <source>No hourly weather for the project's location.</source>
@@ -388,6 +562,10 @@
             <translation>11月</translation>
         </message>
         <message>
+            <source>Number of Floors</source>
+            <translation>楼层数</translation>
+        </message>
+        <message>
             <source>Oct</source>
             <translation>10月</translation>
         </message>
@@ -404,8 +582,24 @@
             <translation>正在打开 %1 ...</translation>
         </message>
         <message>
+            <source>Operating Hours</source>
+            <translation>运行小时数</translation>
+        </message>
+        <message>
+            <source>Operation</source>
+            <translation>运行</translation>
+        </message>
+        <message>
             <source>Operational Info</source>
             <translation>运行信息</translation>
+        </message>
+        <message>
+            <source>Operational Information</source>
+            <translation>运行信息</translation>
+        </message>
+        <message>
+            <source>Other VRF's</source>
+            <translation>其他品牌VRF</translation>
         </message>
         <message>
             <source>Other'VRF</source>
@@ -418,6 +612,16 @@
         <message>
             <source>Outdoor units</source>
             <translation>室外机</translation>
+            <source>Outdoor Temp(DB)</source>
+            <translation>室外温度(干球)</translation>
+        </message>
+        <message>
+            <source>Outdoor Unit Energy</source>
+            <translation>室外机能耗</translation>
+        </message>
+        <message>
+            <source>Outdoor Unit Energy(kWh)</source>
+            <translation>室外机能耗(kWh)</translation>
         </message>
         <message>
             <source>Own indoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
@@ -438,6 +642,8 @@
         <message>
             <source>Performance Data</source>
             <translation>性能数据</translation>
+            <source>Peak Load</source>
+            <translation>峰值负荷</translation>
         </message>
         <message>
             <source>Please check the Unit Information Page.</source>
@@ -458,6 +664,8 @@
         <message>
             <source>Product Performance data</source>
             <translation>产品性能数据</translation>
+            <source>Please push the [Calculate] button to complete calculation.</source>
+            <translation>请点击[计算]按钮完成计算。</translation>
         </message>
         <message>
             <source>Project</source>
@@ -510,6 +718,8 @@
         <message>
             <source>Remove ODU</source>
             <translation>删除室外机</translation>
+            <source>Report</source>
+            <translation>报告</translation>
         </message>
         <message>
             <source>Report Preview</source>
@@ -522,6 +732,12 @@
         <message>
             <source>Right-click a table to insert or remove a point.</source>
             <translation>在表格中单击右键可插入或删除数据点。</translation>
+            <source>Report saved as %1</source>
+            <translation>报告已保存为 %1</translation>
+        </message>
+        <message>
+            <source>Saturday</source>
+            <translation>星期六</translation>
         </message>
         <message>
             <source>Save</source>
@@ -552,6 +768,14 @@
             <translation>9月</translation>
         </message>
         <message>
+            <source>Sunday</source>
+            <translation>星期日</translation>
+        </message>
+        <message>
+            <source>System</source>
+            <translation>系统</translation>
+        </message>
+        <message>
             <source>TC(C)</source>
             <translation>制冷量</translation>
         </message>
@@ -562,6 +786,8 @@
         <message>
             <source>Temperature</source>
             <translation>温度</translation>
+            <source>Temp(DB)</source>
+            <translation>温度(干球)</translation>
         </message>
         <message>
             <source>Temperature:</source>
@@ -604,6 +830,10 @@
             <translation>制热峰值负荷 %1 kW 不在本方系统室外机制热容量 %2 kW 的 50%-150% 范围内；改用 %3 kW（容量的 110%）。</translation>
         </message>
         <message>
+            <source>The hourly values are written when the switch &quot;other&quot;/&quot;is_print_all&quot; of ee_config.json is on.</source>
+            <translation>ee_config.json 中的开关 &quot;other&quot;/&quot;is_print_all&quot; 打开时才写入逐时数据。</translation>
+        </message>
+        <message>
             <source>The language catalogue could not be loaded.</source>
             <translation>无法加载语言包。</translation>
         </message>
@@ -616,6 +846,10 @@
             <translation>项目没有所在地：请在“项目”页选择国家和城市。</translation>
         </message>
         <message>
+            <source>The project is not calculated: the report needs the results of the [Calculate] button.</source>
+            <translation>项目尚未计算：报告需要[计算]按钮的结果。</translation>
+        </message>
+        <message>
             <source>The ratio of VRF outdoor cooling capacity to cooling peak load is</source>
             <translation>VRF 室外机制冷容量与制冷峰值负荷之比为</translation>
         </message>
@@ -626,6 +860,14 @@
         <message>
             <source>The weather year lacks a valid reading in %1 of its 8760 hours; their temperature and humidity were interpolated between the nearest hours with readings.</source>
             <translation>气象年的 8760 小时中有 %1 小时没有有效读数；这些小时的温度和湿度已按前后最近的有效读数线性插值。</translation>
+        </message>
+        <message>
+            <source>The report is saved as %1, but no application was found to open it.</source>
+            <translation>报告已保存为 %1，但找不到可以打开它的应用程序。</translation>
+        </message>
+        <message>
+            <source>The report would replace the project file %1.</source>
+            <translation>报告将覆盖项目文件 %1。</translation>
         </message>
         <message>
             <source>There are no entire year meteorological data(8760 hours) for</source>
@@ -644,12 +886,34 @@
             <translation>没有其他品牌 VRF 机组，是否继续？</translation>
         </message>
         <message>
+            <source>Thursday</source>
+            <translation>星期四</translation>
+        </message>
+        <message>
+            <source>Time Ratio</source>
+            <translation>时间占比</translation>
+        </message>
+        <message>
             <source>Total</source>
             <translation>合计</translation>
         </message>
         <message>
             <source>Type the units of the other make; right-click a table to add or remove rows.</source>
             <translation>请输入其他品牌的机组；在表格中单击右键可添加或删除行。</translation>
+            <source>Total Energy</source>
+            <translation>总能耗</translation>
+        </message>
+        <message>
+            <source>Total Energy(kWh)</source>
+            <translation>总能耗(kWh)</translation>
+        </message>
+        <message>
+            <source>Tuesday</source>
+            <translation>星期二</translation>
+        </message>
+        <message>
+            <source>Unit Information</source>
+            <translation>机组信息</translation>
         </message>
         <message>
             <source>Unit Type</source>
@@ -704,12 +968,22 @@
             <translation>气象</translation>
         </message>
         <message>
+            <source>Weather Information</source>
+            <translation>气象信息</translation>
+        </message>
+        <message>
             <source>Weather analysis...</source>
             <translation>正在分析气象数据...</translation>
         </message>
         <message>
             <source>ea</source>
             <translation>台数</translation>
+            <source>Wednesday</source>
+            <translation>星期三</translation>
+        </message>
+        <message>
+            <source>Writing the report...</source>
+            <translation>正在写入报告...</translation>
         </message>
         <message>
             <source>ft</source>
@@ -734,6 +1008,12 @@
         <message>
             <source>warning</source>
             <translation>警告</translation>
+            <source>per kWh</source>
+            <translation>每 kWh</translation>
+        </message>
+        <message>
+            <source>the workbook cannot be created</source>
+            <translation>无法创建工作簿</translation>
         </message>
         <message>
             <source>°C</source>
@@ -743,5 +1023,5 @@
             <source>°F</source>
             <translation>°F</translation>
         </message>
-    </context>
+</context>
 </TS>
