@@ -172,12 +172,18 @@
             <translation>无法将项目保存到 %1：%2</translation>
         </message>
         <message>
+            <source>Cannot write the report %1</source>
+            <translation>无法写入报告 %1</translation>
+        </message>
+        <message>
             <source>Capacity CRT</source>
             <translation>容量 CRT</translation>
         </message>
         <message>
             <source>Circulation-Water Pump</source>
             <translation>循环水泵</translation>
+        </message>
+        <message>
             <source>Cannot write the report %1: %2</source>
             <translation>无法写入报告 %1：%2</translation>
         </message>
@@ -506,12 +512,12 @@
             <translation>新建</translation>
         </message>
         <message>
-            <source>No cooling peak load is given; %1 kW (110% of the own system's outdoor cooling capacity %2 kW) is used.</source>
-            <translation>未给出制冷峰值负荷；采用 %1 kW（本方系统室外机制冷容量 %2 kW 的 110%）。</translation>
-        </message>
-        <message>
             <source>No cooling hours in the year: there is nothing to draw.</source>
             <translation>全年没有制冷小时：无图可画。</translation>
+        </message>
+        <message>
+            <source>No cooling peak load is given; %1 kW (110% of the own system's outdoor cooling capacity %2 kW) is used.</source>
+            <translation>未给出制冷峰值负荷；采用 %1 kW（本方系统室外机制冷容量 %2 kW 的 110%）。</translation>
         </message>
         <message>
             <source>No file name given.</source>
@@ -522,12 +528,12 @@
             <translation>此项目文件中没有设备信息，请用 VELA 软件打开、计算并重新保存。</translation>
         </message>
         <message>
-            <source>No heating peak load is given; %1 kW (110% of the own system's outdoor heating capacity %2 kW) is used.</source>
-            <translation>未给出制热峰值负荷；采用 %1 kW（本方系统室外机制热容量 %2 kW 的 110%）。</translation>
-        </message>
-        <message>
             <source>No heating hours in the year: there is nothing to draw.</source>
             <translation>全年没有制热小时：无图可画。</translation>
+        </message>
+        <message>
+            <source>No heating peak load is given; %1 kW (110% of the own system's outdoor heating capacity %2 kW) is used.</source>
+            <translation>未给出制热峰值负荷；采用 %1 kW（本方系统室外机制热容量 %2 kW 的 110%）。</translation>
         </message>
         <message>
             <source>No hourly weather for the project's location.</source>
@@ -858,16 +864,16 @@
             <translation>VRF 室外机制热容量与制热峰值负荷之比为</translation>
         </message>
         <message>
-            <source>The weather year lacks a valid reading in %1 of its 8760 hours; their temperature and humidity were interpolated between the nearest hours with readings.</source>
-            <translation>气象年的 8760 小时中有 %1 小时没有有效读数；这些小时的温度和湿度已按前后最近的有效读数线性插值。</translation>
-        </message>
-        <message>
             <source>The report is saved as %1, but no application was found to open it.</source>
             <translation>报告已保存为 %1，但找不到可以打开它的应用程序。</translation>
         </message>
         <message>
             <source>The report would replace the project file %1.</source>
             <translation>报告将覆盖项目文件 %1。</translation>
+        </message>
+        <message>
+            <source>The weather year lacks a valid reading in %1 of its 8760 hours; their temperature and humidity were interpolated between the nearest hours with readings.</source>
+            <translation>气象年的 8760 小时中有 %1 小时没有有效读数；这些小时的温度和湿度已按前后最近的有效读数线性插值。</translation>
         </message>
         <message>
             <source>There are no entire year meteorological data(8760 hours) for</source>

@@ -273,8 +273,9 @@ int HLumoEcoCli::run(const QStringList& arguments)
          "place of the results).",
          "FILE"},
         {"report",
-         "calculate: also write the spreadsheet report (.xlsx) to FILE; the hourly sheet "
-         "follows \"other\"/\"is_print_all\" of ee_config.json.",
+         "calculate: also write the spreadsheet report (.xlsx) to FILE (- for standard "
+         "output, in place of the results); its hourly sheet follows "
+         "\"other\"/\"is_print_all\" of ee_config.json.",
          "FILE"},
         {{"o", "output"}, "import: the project file to write.", "FILE"},
         {"percent", "calculate, weather: design hours as a percentage of the year (default 0.4).",
@@ -407,6 +408,15 @@ int HLumoEcoCli::calculate(const QStringList& args)
         if (!hourly->open(&error, QIODevice::Text))
             return fail(BadInput, QStringLiteral("cannot write the hourly CSV %1").arg(error));
     }
+    std::unique_ptr<HOutputFile> workbook;
+    if (m_parser.isSet("report")) {
+        workbook = std::make_unique<HOutputFile>(m_parser.value("report"));
+        if (hourly && hourly->isStandardOutput() && workbook->isStandardOutput())
+            return fail(BadInput, QStringLiteral("only one of --hourly and --report can be -"));
+        QString error;
+        if (!workbook->open(&error))
+            return fail(BadInput, QStringLiteral("cannot write the report %1").arg(error));
+    }
 
     HCalculationRun::Options options;
     options.projectPath = args[0];
@@ -424,8 +434,8 @@ int HLumoEcoCli::calculate(const QStringList& args)
     if (status != HCalculationRun::Success)
         return fail(status, message);
 
-    // With the hourly rows on standard output the results would break the CSV.
-    if (!hourly || !hourly->isStandardOutput()) {
+    // With the hourly rows or the workbook on standard output the results would break it.
+    if ((!hourly || !hourly->isStandardOutput()) && (!workbook || !workbook->isStandardOutput())) {
         if (format == QLatin1String("json"))
             m_out << QString::fromUtf8(QJsonDocument(run.toJson()).toJson(QJsonDocument::Indented));
         else if (format == QLatin1String("csv"))
@@ -441,11 +451,13 @@ int HLumoEcoCli::calculate(const QStringList& args)
         if (!error.isEmpty() || !hourly->commit(&error))
             return fail(BadInput, QStringLiteral("cannot write the hourly CSV %1").arg(error));
     }
-    if (m_parser.isSet("report")) {
+    if (workbook) {
         QString error;
         HReport report;
-        if (!report.generateReport(m_parser.value("report"), &error))
-            return fail(BadInput, error);
+        if (!report.writeReport(workbook->device(), &error))
+            error = QStringLiteral("%1: %2").arg(workbook->path(), error);
+        if (!error.isEmpty() || !workbook->commit(&error))
+            return fail(BadInput, QStringLiteral("cannot write the report %1").arg(error));
     }
     return Ok;
 }

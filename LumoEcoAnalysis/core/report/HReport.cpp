@@ -3,6 +3,7 @@
 #include "CUnitFun.h"
 #include "HCalendarTexts.h"
 #include "HJsonConfig.h"
+#include "HOutputFile.h"
 #include "HProject.h"
 #include "HReportSheet.h"
 #include "HReportStyles.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -151,46 +151,70 @@ QString HReport::defaultPath(const QString& folder)
     return QDir(folder).filePath(name + QStringLiteral(".xlsx"));
 }
 
+namespace {
+
+bool fail(QString* error, const QString& why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+QString notCalculated()
+{
+    return TranslateString("The project is not calculated: the report needs the results of the "
+                           "[Calculate] button.");
+}
+
+} // namespace
+
 bool HReport::generateReport(const QString& path, QString* error)
 {
-    auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     if (path.trimmed().isEmpty())
-        return fail(TranslateString("No file name given."));
+        return fail(error, TranslateString("No file name given."));
     if (!project()->GetisCalculationSuccess())
-        return fail(TranslateString("The project is not calculated: the report needs the "
-                                    "results of the [Calculate] button."));
+        return fail(error, notCalculated());
     const QString projectFile = project()->GetfilePath();
     const QFileInfo target(path);
     if (!projectFile.isEmpty()
         && (target.absoluteFilePath() == QFileInfo(projectFile).absoluteFilePath()
             || (target.exists()
                 && target.canonicalFilePath() == QFileInfo(projectFile).canonicalFilePath())))
-        return fail(TranslateString("The report would replace the project file %1.").arg(path));
+        return fail(error,
+                    TranslateString("The report would replace the project file %1.").arg(path));
     if (target.isDir())
-        return fail(TranslateString("Cannot write the report %1: it is a folder.").arg(path));
+        return fail(error,
+                    TranslateString("Cannot write the report %1: it is a folder.").arg(path));
 
+    HOutputFile out(path);
+    QString why;
+    if (!out.open(&why))
+        return fail(error, TranslateString("Cannot write the report %1").arg(why));
+    if (!writeReport(out.device(), &why))
+        return fail(error, TranslateString("Cannot write the report %1: %2").arg(path, why));
+    if (!out.commit(&why))
+        return fail(error, TranslateString("Cannot write the report %1").arg(why));
+    return true;
+}
+
+bool HReport::writeReport(QIODevice* out, QString* error)
+{
+    if (!project()->GetisCalculationSuccess())
+        return fail(error, notCalculated());
+    // The library writes to a named file: a draft in a folder of its own.
     QTemporaryDir work;
     if (!work.isValid())
-        return fail(
-            TranslateString("Cannot write the report %1: %2").arg(path, work.errorString()));
+        return fail(error, work.errorString());
     const QString draft = work.filePath(QStringLiteral("report.xlsx"));
     QString why;
     if (!writeWorkbook(draft, &why))
-        return fail(TranslateString("Cannot write the report %1: %2").arg(path, why));
-
+        return fail(error, why);
     QFile in(draft);
     if (!in.open(QIODevice::ReadOnly))
-        return fail(TranslateString("Cannot write the report %1: %2").arg(path, in.errorString()));
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(TranslateString("Cannot write the report %1: %2").arg(path, out.errorString()));
+        return fail(error, in.errorString());
     const QByteArray bytes = in.readAll();
-    if (out.write(bytes) != bytes.size() || !out.commit())
-        return fail(TranslateString("Cannot write the report %1: %2").arg(path, out.errorString()));
+    if (out->write(bytes) != bytes.size())
+        return fail(error, out->errorString());
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 class HReportSheet;
+class QIODevice;
 class HStatResult;
 
 // The spreadsheet report of the calculated global project: a workbook of nine
@@ -42,11 +43,14 @@ public:
     bool printAll() const { return m_printAll; }
     void setPrintAll(bool on) { m_printAll = on; }
 
-    // Writes the workbook to `path`. It is written to a temporary file first and
+    // Writes the workbook to `path`. A file is written to a temporary file first and
     // replaces `path` in one step, so `path` never holds a partial workbook and an
-    // existing file stays as it was on failure. False, with the reason in `error`,
-    // when the project is not calculated or the file cannot be written.
+    // existing file stays as it was on failure ("-" is standard output, a device is
+    // written directly). False, with the reason in `error`, when the project is not
+    // calculated, `path` is the project file or a folder, or it cannot be written.
     bool generateReport(const QString& path, QString* error = nullptr);
+    // Writes the workbook into an open output.
+    bool writeReport(QIODevice* out, QString* error = nullptr);
 
     // One writer per sheet.
     void writeProjectInfo(HReportSheet& sheet);

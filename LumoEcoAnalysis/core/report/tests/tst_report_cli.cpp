@@ -20,6 +20,7 @@ class TestReportCli : public QObject
 private slots:
     void initTestCase();
     void reportOfExample();
+    void reportToStandardOutput();
     void refusedReports_data();
     void refusedReports();
 
@@ -84,12 +85,31 @@ void TestReportCli::reportOfExample()
     QCOMPARE(wb.dimensions.value("All").toObject().value("max_row").toInt(), 7 + 8760);
 }
 
+void TestReportCli::reportToStandardOutput()
+{
+    // The workbook in place of the results.
+    const QString example = QStringLiteral(BRIVANTA_EXAMPLES "/school_paris.ee");
+    std::unique_ptr<QProcess> run(lumoeco(m_dir.path(), {example, "--report", "-"}));
+    QVERIFY2(run->exitCode() == 0, run->readAllStandardError().constData());
+    const QByteArray bytes = run->readAllStandardOutput();
+    QVERIFY(bytes.startsWith("PK"));
+    const QString book = m_dir.filePath("piped.xlsx");
+    QVERIFY(brivanta::test::writeFile(book, bytes));
+    QCOMPARE(readWorkbook(book, {"--rows", "All=10"}).text("Project Info", "D10"),
+             QStringLiteral("Secondary school, Paris"));
+
+    std::unique_ptr<QProcess> both(
+        lumoeco(m_dir.path(), {example, "--report", "-", "--hourly", "-"}));
+    QCOMPARE(both->exitCode(), 2);
+    QVERIFY(both->readAllStandardOutput().isEmpty());
+}
+
 void TestReportCli::refusedReports_data()
 {
     QTest::addColumn<QString>("report");
     QTest::addColumn<QString>("message");
     QTest::newRow("missing folder") << "missing/r.xlsx"
-                                    << "Cannot write the report";
+                                    << "cannot write the report";
     QTest::newRow("the project file") << "project.ee"
                                       << "would replace the project file";
 }
