@@ -103,36 +103,35 @@ const QStringList& HReport::sheetNames()
     return names;
 }
 
-HReport::Block HReport::coolingBlock(int coolingEntries)
+namespace {
+
+// A table with room for two entries at least; its total row follows its rows.
+HReport::Block block(int firstRow, int entries)
 {
-    Block b;
-    b.firstRow = 15;
-    b.entries = qMax(coolingEntries, 0);
+    HReport::Block b;
+    b.firstRow = firstRow;
+    b.entries = qMax(entries, 0);
     b.rows = qMax(b.entries, 2);
     b.totalRow = b.firstRow + b.rows;
     return b;
+}
+
+} // namespace
+
+HReport::Block HReport::coolingBlock(int coolingEntries)
+{
+    return block(15, coolingEntries);
 }
 
 HReport::Block HReport::heatingBlock(int coolingEntries, int heatingEntries)
 {
     // Every cooling row beyond the first two moves the heating table down by one.
-    const int shift = coolingBlock(coolingEntries).rows - 2;
-    Block b;
-    b.firstRow = 24 + shift;
-    b.entries = qMax(heatingEntries, 0);
-    b.rows = qMax(b.entries, 2);
-    b.totalRow = b.firstRow + b.rows;
-    return b;
+    return block(24 + coolingBlock(coolingEntries).rows - 2, heatingEntries);
 }
 
 HReport::Block HReport::weatherBlock(int bins)
 {
-    Block b;
-    b.firstRow = 14;
-    b.entries = qMax(bins, 0);
-    b.rows = qMax(b.entries, 2);
-    b.totalRow = b.firstRow + b.rows;
-    return b;
+    return block(14, bins);
 }
 
 QString HReport::defaultPath(const QString& folder)

@@ -3,6 +3,7 @@
 #include "HCalendarTexts.h"
 #include "HCommon.h"
 #include "HProject.h"
+#include "HResultCells.h"
 #include "HVRF.h"
 #include "TranslateString.h"
 
@@ -24,14 +25,10 @@ namespace {
 
 constexpr int kRows = 13;
 constexpr int kColumns = 15;
-const QColor kHeaderColour(179, 198, 231);
 
 QTableWidgetItem* item(const QString& text)
 {
-    auto* cell = new QTableWidgetItem(text);
-    cell->setTextAlignment(Qt::AlignCenter);
-    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return cell;
+    return HResultCells::centred(text);
 }
 
 } // namespace
@@ -98,11 +95,9 @@ void HResultElectricalUsageWidget::setLanguage()
     QTableWidget* t = m_table;
     t->setItem(0, 0, item(TranslateString("Month")));
     const QStringList months = HCalendarTexts::monthNames();
-    for (int c = 2; c < kColumns; ++c) {
-        QTableWidgetItem* header = item(c < 14 ? months.at(c - 2) : TranslateString("Total"));
-        header->setBackground(kHeaderColour);
-        t->setItem(0, c, header);
-    }
+    for (int c = 2; c < kColumns; ++c)
+        t->setItem(0, c,
+                   HResultCells::header(c < 14 ? months.at(c - 2) : TranslateString("Total")));
     const QString captions[] = {TranslateString("Electricity Input(kWH)"),
                                 TranslateString("Gas Input(Nm^3)"),
                                 TranslateString("Energy Cost(User-input)($)"),

@@ -6,6 +6,7 @@
 #include "HCalendarTexts.h"
 #include "HProject.h"
 #include "HReport.h"
+#include "HResultCells.h"
 #include "HResultElectricalUsageWidget.h"
 #include "HWaitCursor.h"
 #include "TranslateString.h"
@@ -19,27 +20,6 @@
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QUrl>
-
-namespace {
-
-const QColor kHeaderColour(179, 198, 231);
-
-QTableWidgetItem* centred(const QString& text)
-{
-    auto* cell = new QTableWidgetItem(text);
-    cell->setTextAlignment(Qt::AlignCenter);
-    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return cell;
-}
-
-QTableWidgetItem* header(const QString& text)
-{
-    QTableWidgetItem* cell = centred(text);
-    cell->setBackground(kHeaderColour);
-    return cell;
-}
-
-} // namespace
 
 HResultWidget::HResultWidget(QWidget* parent)
     : QWidget(parent)
@@ -132,31 +112,33 @@ void HResultWidget::showBins(const QJsonArray& bins)
     t->setSpan(0, 0, 1, 13);
     t->setSpan(1, 0, 2, 1);
     t->setSpan(1, 1, 1, 12);
-    t->setItem(0, 0, header(TranslateString("Dry Bulb Temperature")));
-    t->setItem(1, 0, header(TranslateString("Temp(DB)") + CUnitFun::GetUnitTempString(0)));
-    t->setItem(1, 1, header(TranslateString("Monthly Bin-data")));
+    t->setItem(0, 0, HResultCells::header(TranslateString("Dry Bulb Temperature")));
+    t->setItem(1, 0,
+               HResultCells::header(TranslateString("Temp(DB)") + CUnitFun::GetUnitTempString(0)));
+    t->setItem(1, 1, HResultCells::header(TranslateString("Monthly Bin-data")));
     const QStringList months = HCalendarTexts::monthNames();
     for (int j = 0; j < 12; ++j)
-        t->setItem(2, j + 1, header(months.at(j)));
+        t->setItem(2, j + 1, HResultCells::header(months.at(j)));
 
     int sums[12] = {};
     for (int i = 0; i < n; ++i) {
         const QJsonObject bin = bins.at(i).toObject();
         // The bins are kept in degrees C; the table shows the display unit of its caption.
         const double temp = bin.value(QStringLiteral("temp_dot")).toDouble();
-        t->setItem(3 + i, 0, centred(CUnitFun::FromBaseTemperatureUnitToCurrent(temp)));
+        t->setItem(3 + i, 0,
+                   HResultCells::centred(CUnitFun::FromBaseTemperatureUnitToCurrent(temp)));
         const QJsonArray hours = bin.value(QStringLiteral("temp_times_month")).toArray();
         for (int j = 0; j < 12 && j < hours.size(); ++j) {
             const int count = hours.at(j).toInt();
-            QTableWidgetItem* cell = centred(QString::number(count));
+            QTableWidgetItem* cell = HResultCells::centred(QString::number(count));
             cell->setBackground(binCellColor(count));
             t->setItem(3 + i, j + 1, cell);
             sums[j] += count;
         }
     }
-    t->setItem(n + 3, 0, header(TranslateString("Total")));
+    t->setItem(n + 3, 0, HResultCells::header(TranslateString("Total")));
     for (int j = 0; j < 12; ++j)
-        t->setItem(n + 3, j + 1, header(QString::number(sums[j])));
+        t->setItem(n + 3, j + 1, HResultCells::header(QString::number(sums[j])));
 }
 
 void HResultWidget::savePic()

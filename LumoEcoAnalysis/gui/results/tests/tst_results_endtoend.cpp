@@ -19,6 +19,7 @@
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "TestSupport.h"
+#include "UrlSink.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -33,15 +34,6 @@
 #include <memory>
 
 using brivanta::test::ModalDialogs;
-
-class UrlSink : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class TestResultsEndToEnd : public QObject
 {

@@ -9,6 +9,7 @@
 #include "HVRF.h"
 #include "ModalDialogs.h"
 #include "TestSupport.h"
+#include "UrlSink.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -63,16 +64,6 @@ QJsonObject bin(int temp, const QVector<int>& hours)
 }
 
 } // namespace
-
-// Receives the URLs the page asks the desktop to open.
-class UrlSink : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class TestResultWidget : public QObject
 {
