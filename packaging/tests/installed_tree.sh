@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, makes it read-only and uses the programs
 # from there as a new user would, in another (read-only, empty) working directory:
-# an example calculated with the same figures as from the build tree, a real EPW
+# an example calculated with the same figures as from the build tree and reported, a real EPW
 # imported into the user's weather database and calculated, the window opening an
 # example with --open. Nothing inside the prefix or the working directory changes.
 #   installed_tree.sh BUILD_DIR SOURCE_DIR SHARED_WEATHER_DIR
@@ -40,6 +40,15 @@ for f in Weather.db3 Product.mdb; do
 done
 ls "$home/.cache/brivanta/weather/"*.json >/dev/null || fail "no weather analysis cache in the user's cache folder"
 
+# The spreadsheet report of the installed program: a workbook of the nine sheets.
+as_user "$home" "$prefix/bin/lumoeco" calculate "$example" --report "$tmp/report.xlsx" >/dev/null 2>"$tmp/err" ||
+  fail "report from the installed tree: $(cat "$tmp/err")"
+sheets=$(python3 -c 'import re, sys, zipfile
+print("|".join(re.findall(r"<sheet name=\"([^\"]*)\"", zipfile.ZipFile(sys.argv[1]).read("xl/workbook.xml").decode())))' "$tmp/report.xlsx") ||
+  fail "the report is no workbook"
+[ "$sheets" = "Project Info|Building Info|Operational Info|Comparison Result|Load_Energy Estimate Result|Graph Cooling Part Load|Graph Heating Part Load|Weather Info|All" ] ||
+  fail "report sheets: $sheets"
+
 # A real EPW into the user's database, then a project in that city.
 epw=$weather/NLD_Amsterdam062400_IWEC.epw
 if [ ! -f "$epw" ]; then
@@ -76,4 +85,4 @@ grep -q "Brivanta\[$example\]" "$tmp/out" || fail "window title: $(cat "$tmp/out
 
 [ "$(snapshot "$prefix")" = "$prefix_before" ] || fail "files inside the prefix changed"
 [ -z "$(ls -A "$work")" ] || fail "files were written into the working directory: $(ls -A "$work")"
-echo "installed tree: calculation, import and window OK; prefix and working directory unchanged"
+echo "installed tree: calculation, report, import and window OK; prefix and working directory unchanged"

@@ -339,11 +339,11 @@ void HReport::writeBuildingInfo(HReportSheet& sheet)
     // An area converts as the square of the converted side of a square of that area.
     const double side = CUnitFun::FromBaseLengthUnitToCurrent(std::sqrt(p->Getbuild_area()));
     sheet.setRangeValue(QStringLiteral("F12"), side * side, S::Number);
-    sheet.setRangeValue(QStringLiteral("H12"), length + QStringLiteral("^2"));
+    sheet.setRangeValue(QStringLiteral("H12"), length + QStringLiteral("^2"), S::Unit);
     sheet.setRangeValue(QStringLiteral("B13"), TranslateString("Building Height"));
     sheet.setRangeValue(QStringLiteral("F13"),
                         CUnitFun::FromBaseLengthUnitToCurrent(p->Getbuild_height()), S::Number);
-    sheet.setRangeValue(QStringLiteral("H13"), length);
+    sheet.setRangeValue(QStringLiteral("H13"), length, S::Unit);
     sheet.setRangeValue(QStringLiteral("B14"), TranslateString("Number of Floors"));
     sheet.setRangeValue(QStringLiteral("F14"), p->Getnumber_floors(), S::Integer);
 
@@ -351,11 +351,11 @@ void HReport::writeBuildingInfo(HReportSheet& sheet)
     sheet.setRangeValue(QStringLiteral("B18"), TranslateString("Cooling Peak Load"));
     sheet.setRangeValue(QStringLiteral("F18"), displayCapacity(p->Getcooling_peak_load()),
                         S::Number);
-    sheet.setRangeValue(QStringLiteral("H18"), loadUnit());
+    sheet.setRangeValue(QStringLiteral("H18"), loadUnit(), S::Unit);
     sheet.setRangeValue(QStringLiteral("B19"), TranslateString("Heating Peak Load"));
     sheet.setRangeValue(QStringLiteral("F19"), displayCapacity(p->Getheating_peak_load()),
                         S::Number);
-    sheet.setRangeValue(QStringLiteral("H19"), loadUnit());
+    sheet.setRangeValue(QStringLiteral("H19"), loadUnit(), S::Unit);
 }
 
 void HReport::writeOperationalInfo(HReportSheet& sheet)
@@ -395,7 +395,7 @@ void HReport::writeOperationalInfo(HReportSheet& sheet)
     sheet.setRangeValue(QStringLiteral("B38"), TranslateString("Energy Price"), S::Subtitle);
     sheet.setRangeValue(QStringLiteral("B39"), TranslateString("Electricity Price"));
     sheet.setRangeValue(QStringLiteral("D39"), p->Getelectricity_price(), S::Number);
-    sheet.setRangeValue(QStringLiteral("E39"), TranslateString("per kWh"));
+    sheet.setRangeValue(QStringLiteral("E39"), TranslateString("per kWh"), S::Unit);
 
     const QString unit = temperatureUnit();
     sheet.setRangeValue(QStringLiteral("B42"), TranslateString("Location"), S::Subtitle);
@@ -405,11 +405,11 @@ void HReport::writeOperationalInfo(HReportSheet& sheet)
     sheet.setRangeValue(QStringLiteral("G44"), p->Getcity());
     sheet.setRangeValue(QStringLiteral("B45"), TranslateString("Max.Temp"));
     sheet.setRangeValue(QStringLiteral("G45"), displayTemperature(p->Getmax_temp()), S::Number);
-    sheet.setRangeValue(QStringLiteral("I45"), unit);
+    sheet.setRangeValue(QStringLiteral("I45"), unit, S::Unit);
     sheet.setRangeValue(QStringLiteral("B46"), TranslateString("Min.Temp"));
     sheet.setRangeValue(QStringLiteral("G46"), displayTemperature(p->Getmin_temp()), S::Number);
-    sheet.setRangeValue(QStringLiteral("I46"), unit);
+    sheet.setRangeValue(QStringLiteral("I46"), unit, S::Unit);
     sheet.setRangeValue(QStringLiteral("B47"), TranslateString("Design Temperature"));
     sheet.setRangeValue(QStringLiteral("G47"), displayTemperature(p->Getaverage_temp()), S::Number);
-    sheet.setRangeValue(QStringLiteral("I47"), unit);
+    sheet.setRangeValue(QStringLiteral("I47"), unit, S::Unit);
 }

@@ -264,10 +264,10 @@ void HReport::writeWeatherInfo(HReportSheet& sheet)
     const QString unit = temperatureUnit();
     sheet.setRangeValue(QStringLiteral("L8"), TranslateString("Max.Temp"), S::Label);
     sheet.setRangeValue(QStringLiteral("M8"), displayTemperature(p->Getmax_temp()), S::Number);
-    sheet.setRangeValue(QStringLiteral("N8"), unit);
+    sheet.setRangeValue(QStringLiteral("N8"), unit, S::Unit);
     sheet.setRangeValue(QStringLiteral("L9"), TranslateString("Min.Temp"), S::Label);
     sheet.setRangeValue(QStringLiteral("M9"), displayTemperature(p->Getmin_temp()), S::Number);
-    sheet.setRangeValue(QStringLiteral("N9"), unit);
+    sheet.setRangeValue(QStringLiteral("N9"), unit, S::Unit);
 
     sheet.mergeRange(QStringLiteral("B12:B13"),
                      TranslateString("Temp(DB)") + QLatin1Char('\n') + unit, S::Heading);

@@ -74,6 +74,9 @@ HReportStyles::HReportStyles(lxw_workbook* workbook)
 
     format_set_italic(m_formats[Note]);
     format_set_font_color(m_formats[Note], 0x595959);
+
+    format_set_align(m_formats[Unit], LXW_ALIGN_LEFT);
+    format_set_indent(m_formats[Unit], 1);
 }
 
 lxw_format* HReportStyles::format(Style style) const

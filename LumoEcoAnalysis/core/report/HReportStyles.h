@@ -25,6 +25,7 @@ public:
         TotalInteger,
         TotalPercent,
         Note, // grey italic remark
+        Unit, // a unit beside its value, set off from it
         StyleCount
     };
 

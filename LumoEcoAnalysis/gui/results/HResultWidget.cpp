@@ -88,7 +88,7 @@ QColor HResultWidget::binCellColor(int hours)
 
 QString HResultWidget::picturePath()
 {
-    return HAppPaths::applicationDir() + QStringLiteral("/temp/weather_analysis.jpg");
+    return HAppPaths::cacheDir() + QStringLiteral("/temp/weather_analysis.jpg");
 }
 
 void HResultWidget::slot_showMonthWeatherAnalysisDataToTableView(QJsonArray& jsonArray)
@@ -146,7 +146,9 @@ void HResultWidget::savePic()
     if (!m_binTable)
         return;
     const QString path = picturePath();
-    if (!QFileInfo(QFileInfo(path).absolutePath()).isDir())
+    // The picture is the user's, like the weather cache beside it; when its folder
+    // cannot be made (no cache folder, a file in the way) nothing is saved or said.
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return;
     m_binTable->grab().toImage().save(path);
 }

@@ -30,7 +30,7 @@ public:
     // Background of a bin cell with n hours: pale yellow at 0 hours, pure red at 100,
     // pale again towards 200 and beyond.
     static QColor binCellColor(int hours);
-    // <program dir>/temp/weather_analysis.jpg, written by savePic().
+    // temp/weather_analysis.jpg in the user's cache folder, written by savePic().
     static QString picturePath();
 
     HResultElectricalUsageWidget* electricalUsageWidget() const { return m_usage; }
@@ -44,8 +44,8 @@ signals:
 
 public slots:
     void slot_showMonthWeatherAnalysisDataToTableView(QJsonArray& jsonArray);
-    // Saves the picture of the weather bin table; nothing happens when the
-    // directory is missing or the picture cannot be written.
+    // Saves the picture of the weather bin table, making its folder; nothing is said
+    // when the folder cannot be made or the picture cannot be written.
     void savePic();
     void slot_update_project_data_to_window();
     void on_pushButton_Report_clicked();

@@ -381,10 +381,16 @@ void TestResultWidget::pictureOfBinTable()
     QCOMPARE(picture, m_dir.filePath("temp/weather_analysis.jpg"));
     HResultWidget page;
     QJsonArray bins{bin(10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})};
-    // Without the directory nothing is written and nothing is said.
+    // A file where the folder should be: nothing is written and nothing is said.
+    QDir(m_dir.filePath("temp")).removeRecursively();
+    {
+        QFile blocker(m_dir.filePath("temp"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
     page.slot_showMonthWeatherAnalysisDataToTableView(bins);
     QVERIFY(!QFileInfo::exists(picture));
-    QVERIFY(QDir(m_dir.path()).mkpath("temp"));
+    QVERIFY(QFile::remove(m_dir.filePath("temp")));
+    // The folder is made when missing.
     page.slot_showMonthWeatherAnalysisDataToTableView(bins);
     QImage image(picture);
     QVERIFY(!image.isNull());
