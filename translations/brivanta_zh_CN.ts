@@ -176,14 +176,6 @@
             <translation>无法写入报告 %1</translation>
         </message>
         <message>
-            <source>Capacity CRT</source>
-            <translation>容量 CRT</translation>
-        </message>
-        <message>
-            <source>Circulation-Water Pump</source>
-            <translation>循环水泵</translation>
-        </message>
-        <message>
             <source>Cannot write the report %1: %2</source>
             <translation>无法写入报告 %1：%2</translation>
         </message>
@@ -192,12 +184,18 @@
             <translation>无法写入报告 %1：这是一个文件夹。</translation>
         </message>
         <message>
+            <source>Capacity CRT</source>
+            <translation>容量 CRT</translation>
+        </message>
+        <message>
+            <source>Circulation-Water Pump</source>
+            <translation>循环水泵</translation>
+        </message>
+        <message>
             <source>City</source>
             <translation>城市</translation>
         </message>
         <message>
-            <source>Cooling Mode</source>
-            <translation>制冷模式</translation>
             <source>Comparison Result</source>
             <translation>对比结果</translation>
         </message>
@@ -208,6 +206,10 @@
         <message>
             <source>Cooling</source>
             <translation>制冷</translation>
+        </message>
+        <message>
+            <source>Cooling Mode</source>
+            <translation>制冷模式</translation>
         </message>
         <message>
             <source>Cooling Part Load Graph</source>
@@ -222,16 +224,16 @@
             <translation>冷却塔</translation>
         </message>
         <message>
+            <source>Copied %1 into %2</source>
+            <translation>已将 %1 复制到 %2</translation>
+        </message>
+        <message>
             <source>Copy IDU data to other's</source>
             <translation>复制室内机数据到其他系统</translation>
         </message>
         <message>
             <source>Copy ODU data to other's</source>
             <translation>复制室外机数据到其他系统</translation>
-        </message>
-        <message>
-            <source>Copied %1 into %2</source>
-            <translation>已将 %1 复制到 %2</translation>
         </message>
         <message>
             <source>Country</source>
@@ -268,6 +270,8 @@
         <message>
             <source>Description</source>
             <translation>说明</translation>
+        </message>
+        <message>
             <source>Design Temperature</source>
             <translation>设计温度</translation>
         </message>
@@ -364,14 +368,12 @@
             <translation>燃料锅炉</translation>
         </message>
         <message>
-            <source>Fuel Input(gas) N/m^3</source>
-            <translation>燃料输入(燃气) N/m^3</translation>
-        </message>
-        <message>
-            <source>Heating Mode</source>
-            <translation>制热模式</translation>
             <source>Friday</source>
             <translation>星期五</translation>
+        </message>
+        <message>
+            <source>Fuel Input(gas) N/m^3</source>
+            <translation>燃料输入(燃气) N/m^3</translation>
         </message>
         <message>
             <source>Gas Input(Nm^3)</source>
@@ -380,6 +382,10 @@
         <message>
             <source>Heating</source>
             <translation>制热</translation>
+        </message>
+        <message>
+            <source>Heating Mode</source>
+            <translation>制热模式</translation>
         </message>
         <message>
             <source>Heating Part Load Graph</source>
@@ -402,18 +408,20 @@
             <translation>小时 (h)</translation>
         </message>
         <message>
-            <source>Indoor units</source>
-            <translation>室内机</translation>
-        </message>
-        <message>
-            <source>Insert</source>
-            <translation>插入</translation>
             <source>Indoor Unit Energy</source>
             <translation>室内机能耗</translation>
         </message>
         <message>
             <source>Indoor Unit Energy(kWh)</source>
             <translation>室内机能耗(kWh)</translation>
+        </message>
+        <message>
+            <source>Indoor units</source>
+            <translation>室内机</translation>
+        </message>
+        <message>
+            <source>Insert</source>
+            <translation>插入</translation>
         </message>
         <message>
             <source>Jan</source>
@@ -616,8 +624,6 @@
             <translation>其他系统的产品数据不为空，是否替换？</translation>
         </message>
         <message>
-            <source>Outdoor units</source>
-            <translation>室外机</translation>
             <source>Outdoor Temp(DB)</source>
             <translation>室外温度(干球)</translation>
         </message>
@@ -628,6 +634,10 @@
         <message>
             <source>Outdoor Unit Energy(kWh)</source>
             <translation>室外机能耗(kWh)</translation>
+        </message>
+        <message>
+            <source>Outdoor units</source>
+            <translation>室外机</translation>
         </message>
         <message>
             <source>Own indoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
@@ -646,14 +656,20 @@
             <translation>制热功率 kW</translation>
         </message>
         <message>
-            <source>Performance Data</source>
-            <translation>性能数据</translation>
             <source>Peak Load</source>
             <translation>峰值负荷</translation>
         </message>
         <message>
+            <source>Performance Data</source>
+            <translation>性能数据</translation>
+        </message>
+        <message>
             <source>Please check the Unit Information Page.</source>
             <translation>请检查机组信息页。</translation>
+        </message>
+        <message>
+            <source>Please push the [Calculate] button to complete calculation.</source>
+            <translation>请点击[计算]按钮完成计算。</translation>
         </message>
         <message>
             <source>Power Input kW</source>
@@ -670,8 +686,6 @@
         <message>
             <source>Product Performance data</source>
             <translation>产品性能数据</translation>
-            <source>Please push the [Calculate] button to complete calculation.</source>
-            <translation>请点击[计算]按钮完成计算。</translation>
         </message>
         <message>
             <source>Project</source>
@@ -724,6 +738,8 @@
         <message>
             <source>Remove ODU</source>
             <translation>删除室外机</translation>
+        </message>
+        <message>
             <source>Report</source>
             <translation>报告</translation>
         </message>
@@ -732,14 +748,16 @@
             <translation>报告预览</translation>
         </message>
         <message>
+            <source>Report saved as %1</source>
+            <translation>报告已保存为 %1</translation>
+        </message>
+        <message>
             <source>Right-click a table to add or remove units, or to copy them to the other system.</source>
             <translation>在表格中单击右键可添加或删除机组，或将其复制到其他系统。</translation>
         </message>
         <message>
             <source>Right-click a table to insert or remove a point.</source>
             <translation>在表格中单击右键可插入或删除数据点。</translation>
-            <source>Report saved as %1</source>
-            <translation>报告已保存为 %1</translation>
         </message>
         <message>
             <source>Saturday</source>
@@ -778,10 +796,6 @@
             <translation>星期日</translation>
         </message>
         <message>
-            <source>System</source>
-            <translation>系统</translation>
-        </message>
-        <message>
             <source>TC(C)</source>
             <translation>制冷量</translation>
         </message>
@@ -790,10 +804,12 @@
             <translation>制热量</translation>
         </message>
         <message>
-            <source>Temperature</source>
-            <translation>温度</translation>
             <source>Temp(DB)</source>
             <translation>温度(干球)</translation>
+        </message>
+        <message>
+            <source>Temperature</source>
+            <translation>温度</translation>
         </message>
         <message>
             <source>Temperature:</source>
@@ -904,8 +920,6 @@
             <translation>合计</translation>
         </message>
         <message>
-            <source>Type the units of the other make; right-click a table to add or remove rows.</source>
-            <translation>请输入其他品牌的机组；在表格中单击右键可添加或删除行。</translation>
             <source>Total Energy</source>
             <translation>总能耗</translation>
         </message>
@@ -918,8 +932,8 @@
             <translation>星期二</translation>
         </message>
         <message>
-            <source>Unit Information</source>
-            <translation>机组信息</translation>
+            <source>Type the units of the other make; right-click a table to add or remove rows.</source>
+            <translation>请输入其他品牌的机组；在表格中单击右键可添加或删除行。</translation>
         </message>
         <message>
             <source>Unit Type</source>
@@ -982,14 +996,16 @@
             <translation>正在分析气象数据...</translation>
         </message>
         <message>
-            <source>ea</source>
-            <translation>台数</translation>
             <source>Wednesday</source>
             <translation>星期三</translation>
         </message>
         <message>
             <source>Writing the report...</source>
             <translation>正在写入报告...</translation>
+        </message>
+        <message>
+            <source>ea</source>
+            <translation>台数</translation>
         </message>
         <message>
             <source>ft</source>
@@ -1012,14 +1028,16 @@
             <translation>m³/h</translation>
         </message>
         <message>
-            <source>warning</source>
-            <translation>警告</translation>
             <source>per kWh</source>
             <translation>每 kWh</translation>
         </message>
         <message>
             <source>the workbook cannot be created</source>
             <translation>无法创建工作簿</translation>
+        </message>
+        <message>
+            <source>warning</source>
+            <translation>警告</translation>
         </message>
         <message>
             <source>°C</source>
@@ -1029,5 +1047,5 @@
             <source>°F</source>
             <translation>°F</translation>
         </message>
-</context>
+    </context>
 </TS>
