@@ -2,24 +2,28 @@
 // calculated, shown on the result page (also through Report Preview) and written as a
 // workbook that is read back independently.
 //
-// The input pages that offer editing are driven through their widgets; inputs whose
-// page does not edit them yet are set on the project, as those pages would.
+// The unit pages are driven through their widgets; the inputs of the project settings
+// and schedule pages are set on the project, as those pages would set them.
 #include "HAppPaths.h"
 #include "HInitVRFProductECData.h"
 #include "HJsonConfig.h"
+#include "HOtherVRFUnitInfo.h"
 #include "HProject.h"
 #include "HProjectSession.h"
 #include "HProjectSetWidget.h"
 #include "HResultElectricalUsageWidget.h"
 #include "HResultWidget.h"
 #include "HUnit.h"
+#include "HUnitInfoWidget.h"
+#include "HUnitTable.h"
 #include "HVRF.h"
-#include "HVRFProductHelper.h"
+#include "HVRFUnitInfoWidget.h"
 #include "LumoWeather.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "TestSupport.h"
 #include "UrlSink.h"
+#include "tst_units_widgets.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -29,11 +33,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
 
 using brivanta::test::ModalDialogs;
+using unitswidgets::addOtherUnit;
+using unitswidgets::addOwnUnit;
 
 class TestResultsEndToEnd : public QObject
 {
@@ -94,44 +101,30 @@ void TestResultsEndToEnd::newProjectToReport()
     // Schedule: weekdays 8:00 to 18:00.
     for (int h = 0; h < 24; ++h)
         p->setOperationDailyIsOn(h, h >= 8 && h < 18);
-    // Units: one own outdoor line and its indoor units from the catalogue, and the
-    // other make's units typed in.
-    bool found = false;
-    HUnit* odu = HVRFProductHelper::newOwnUnit(-1, QStringLiteral("VX heat pump"),
-                                               QStringLiteral("Quellmark VXS-560"), 2, true,
-                                               nullptr, &found);
-    QVERIFY(found);
-    p->getOwnVRFSys()->append(odu);
-    HUnit* idu = HVRFProductHelper::newOwnUnit(-1, QStringLiteral("Four-way cassette"),
-                                               QStringLiteral("Quellmark Cassette CF-71"), 14,
-                                               false, nullptr, &found);
-    QVERIFY(found);
-    p->getOwnVRFSys()->append(idu);
-    HProjectSession::buildOwnUnitCurves();
-    auto* other = new HUnit;
-    other->setis_odu(true);
-    other->setunit_type(QStringLiteral("Other ODU"));
-    other->setunit_productcode(QStringLiteral("X-56"));
-    other->setquantity(2);
-    other->settotal_capacity_cooling(56.0);
-    other->setpower_input_cooling(17.0);
-    other->settotal_capacity_heating(63.0);
-    other->setpower_input_heating(16.5);
-    p->getOtherVRFSys()->append(other);
-    auto* otherIndoor = new HUnit;
-    otherIndoor->setis_odu(false);
-    otherIndoor->setunit_type(QStringLiteral("Other cassette"));
-    otherIndoor->setunit_productcode(QStringLiteral("C-71"));
-    otherIndoor->setquantity(14);
-    otherIndoor->settotal_capacity_cooling(7.1);
-    otherIndoor->setpower_input_cooling(0.06);
-    otherIndoor->settotal_capacity_heating(8.0);
-    otherIndoor->setpower_input_heating(0.06);
-    p->getOtherVRFSys()->append(otherIndoor);
+    // Units, through the unit pages: one own outdoor line and its indoor units from the
+    // catalogue, and the other make's units typed in.
+    w.switchToVRF();
+    HUnitInfoWidget* units = w.unitInfoWidget();
+    HVRFUnitInfoWidget* ownPage = units->ownPage();
+    HOtherVRFUnitInfo* otherPage = units->otherVRFPage();
+    QVERIFY(ownPage && otherPage);
+    QVERIFY(addOwnUnit(ownPage, true, "VX heat pump", "Quellmark VXS-560", "2"));
+    QVERIFY(addOwnUnit(ownPage, false, "Four-way cassette", "Quellmark Cassette CF-71", "14"));
+    units->tabWidget()->setCurrentWidget(otherPage);
+    QVERIFY(addOtherUnit(otherPage, true, {"Other ODU", "X-56", "2", "56", "17", "63", "16.5"}));
+    QVERIFY(addOtherUnit(otherPage, false,
+                         {"Other cassette", "C-71", "14", "7.1", "0.06", "8", "0.06"}));
+    QCOMPARE(p->getOwnVRFSys()->size(), 2);
+    QCOMPARE(p->getOtherVRFSys()->size(), 2);
+    // The quantities reach the project when the pages hand their rows over, as before
+    // every Save and Calculate.
+    emit w.signal_update_window_data_to_project();
+    HVRF* ownSystem = p->getOwnVRFSys();
+    ownSystem->calculate();
+    QVERIFY(ownSystem->Getodu_total_capacity_cooling() > 0.0);
     // Peak loads the outdoor units can meet: no replacement, no notice.
-    p->setcooling_peak_load(odu->Gettotal_capacity_cooling() * odu->Getquantity());
-    p->setheating_peak_load(odu->Gettotal_capacity_heating() * odu->Getquantity());
-    emit w.signal_update_project_data_to_window();
+    p->setcooling_peak_load(ownSystem->Getodu_total_capacity_cooling());
+    p->setheating_peak_load(ownSystem->Getodu_total_capacity_heating());
 
     // Calculate: the result page shows the year.
     w.findAction("Calculate")->trigger();

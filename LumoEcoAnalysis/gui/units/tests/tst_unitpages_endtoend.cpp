@@ -28,37 +28,8 @@
 #include <QTabWidget>
 
 using brivanta::test::ModalDialogs;
-using unitswidgets::choose;
-using unitswidgets::typeInto;
-using unitswidgets::typeRow;
-
-namespace {
-
-QComboBox* comboAt(QTableWidget* table, int row, int column)
-{
-    return qobject_cast<QComboBox*>(table->cellWidget(row, column));
-}
-
-// Adds a row to the own page's table and chooses its category, model and quantity.
-bool addOwnUnit(HVRFUnitInfoWidget* page, bool odu, const QString& category, const QString& model,
-                const QString& quantity)
-{
-    (odu ? page->oduActions() : page->iduActions()).at(0)->trigger();
-    QTableWidget* table = odu ? page->oduTable() : page->iduTable();
-    const int row = table->rowCount() - 1;
-    return choose(comboAt(table, row, HUnitTable::ColumnType), category)
-        && choose(comboAt(table, row, HUnitTable::ColumnModel), model)
-        && typeInto(table, row, HUnitTable::ColumnQuantity, quantity);
-}
-
-bool addOtherUnit(HOtherVRFUnitInfo* page, bool odu, const QStringList& cells)
-{
-    (odu ? page->oduActions() : page->iduActions()).at(0)->trigger();
-    QTableWidget* table = odu ? page->oduTable() : page->iduTable();
-    return typeRow(table, table->rowCount() - 1, cells);
-}
-
-} // namespace
+using unitswidgets::addOtherUnit;
+using unitswidgets::addOwnUnit;
 
 class TestUnitPagesEndToEnd : public QObject
 {

@@ -1,6 +1,11 @@
 #pragma once
 // Driving the unit tables as a user does.
 
+#include "HOtherVRFUnitInfo.h"
+#include "HUnitTable.h"
+#include "HVRFUnitInfoWidget.h"
+
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -56,6 +61,31 @@ inline bool choose(QComboBox* combo, const QString& text)
         return false;
     combo->setCurrentIndex(index);
     return true;
+}
+
+inline QComboBox* comboAt(QTableWidget* table, int row, int column)
+{
+    return qobject_cast<QComboBox*>(table->cellWidget(row, column));
+}
+
+// Adds a row to the own page's table and chooses its category, model and quantity.
+inline bool addOwnUnit(HVRFUnitInfoWidget* page, bool odu, const QString& category,
+                       const QString& model, const QString& quantity)
+{
+    (odu ? page->oduActions() : page->iduActions()).at(0)->trigger();
+    QTableWidget* table = odu ? page->oduTable() : page->iduTable();
+    const int row = table->rowCount() - 1;
+    return choose(comboAt(table, row, HUnitTable::ColumnType), category)
+        && choose(comboAt(table, row, HUnitTable::ColumnModel), model)
+        && typeInto(table, row, HUnitTable::ColumnQuantity, quantity);
+}
+
+// Adds a row to the other make's table and types its cells from the first column.
+inline bool addOtherUnit(HOtherVRFUnitInfo* page, bool odu, const QStringList& cells)
+{
+    (odu ? page->oduActions() : page->iduActions()).at(0)->trigger();
+    QTableWidget* table = odu ? page->oduTable() : page->iduTable();
+    return typeRow(table, table->rowCount() - 1, cells);
 }
 
 } // namespace unitswidgets
