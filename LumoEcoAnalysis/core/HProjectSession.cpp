@@ -47,6 +47,17 @@ HProject* HProjectSession::newProject()
 
 bool HProjectSession::openProject(const QString& path, QString* error, HProjectNotices* notices)
 {
+    HProjectNotices found;
+    if (!readProject(path, error, &found))
+        return false;
+    prepareOpenedProject(&found);
+    if (notices)
+        notices->append(found);
+    return true;
+}
+
+bool HProjectSession::readProject(const QString& path, QString* error, HProjectNotices* notices)
+{
     // Read into a new project beside the current one, so that a file that cannot be
     // read leaves the current project as it was.
     HProject* previous = HProject::globalProject;
@@ -74,7 +85,6 @@ bool HProjectSession::openProject(const QString& path, QString* error, HProjectN
         return false;
     }
     delete previous;
-    prepareOpenedProject(&found);
     fresh->setfilePath(projectPathFor(path));
     if (notices)
         notices->append(found);

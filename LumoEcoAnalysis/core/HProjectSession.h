@@ -38,6 +38,11 @@ public:
     static bool openProject(const QString& path, QString* error = nullptr,
                             HProjectNotices* notices = nullptr);
 
+    // openProject without the steps that follow reading (prepareOpenedProject): the
+    // project holds what the file says, peak loads included, for editing it.
+    static bool readProject(const QString& path, QString* error = nullptr,
+                            HProjectNotices* notices = nullptr);
+
     // The steps that follow reading a project: peak-load check with the systems'
     // totals recomputed (its replacements go to `notices`), then the own outdoor units'
     // curves.

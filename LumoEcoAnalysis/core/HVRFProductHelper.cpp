@@ -137,6 +137,22 @@ QStringList HVRFProductHelper::modelList(const QString& category, int productTyp
     return models;
 }
 
+QStringList HVRFProductHelper::categoriesOfModel(const QString& model, int productType)
+{
+    HDatabase* db = HDbFind::getDb();
+    if (!db || model.isEmpty())
+        return {};
+    QSqlQuery q =
+        db->query(QStringLiteral("select DISTINCT [category] from %1 where "
+                                 "[product_type] = ? and ([model] = ? or [oem_model] = ?)")
+                      .arg(kEcTable),
+                  {productType, model, model});
+    QStringList categories;
+    while (q.next())
+        categories << q.value(0).toString();
+    return categories;
+}
+
 void HVRFProductHelper::getCategoryFromDb(QComboBox* combo, int productType)
 {
     if (!combo || !HDbFind::getDb())

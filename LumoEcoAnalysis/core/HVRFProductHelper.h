@@ -17,6 +17,9 @@ public:
     // oem_model texts of a category, in row order.
     static QStringList modelList(const QString& category, int productType, bool* ok = nullptr);
 
+    // Distinct categories holding a product whose model or oem_model is `model`.
+    static QStringList categoriesOfModel(const QString& model, int productType);
+
     // Combo fillers: an empty entry first, then the list; untouched without a database.
     static void getCategoryFromDb(QComboBox* combo, int productType);
     static void getModelFromDb(QComboBox* combo, const QString& category, int productType);
