@@ -1,5 +1,6 @@
 #pragma once
 #include "HCalHelper.h"
+#include "HCalculationFigures.h"
 #include "HProjectNotices.h"
 
 #include <QIODevice>
@@ -84,6 +85,12 @@ public:
         MonthRow year;            // month 0: the yearly sums
         QVector<BinRow> coolingBins;
         QVector<BinRow> heatingBins;
+        // The other system's hours in the same bins as the own system's.
+        QVector<BinRow> otherCoolingBins;
+        QVector<BinRow> otherHeatingBins;
+        // kWh per m², cooling and heating split, seasonal efficiencies, capacity
+        // against the peak loads, of both systems.
+        HCalculationFigures figures;
         // Everything the run noticed for the user (see notices()).
         QStringList warnings;
         QVector<HProjectNotices::MissingModel> missingModels;
@@ -109,12 +116,16 @@ public:
     // passed, weather analysed); marks the project as calculated.
     static void calculateYear(bool adjust);
 
-    // Plain-text report: location, peak loads, monthly table, yearly totals, bins.
+    // Plain-text report: location, peak loads, monthly table, yearly totals, figures of
+    // both systems, bins.
     QString toTable() const;
     // The same as one JSON object with stable keys.
     QJsonObject toJson() const;
-    // The same as CSV blocks (summary, monthly, bins) separated by empty lines.
+    // The same as CSV blocks (summary, monthly, bins, figures) separated by empty lines.
     QString toCsv() const;
+
+    // A CSV field: quoted when it holds a comma, a quote or a line break.
+    static QString csvField(QString text);
 
     // One row per hour of the global project's year, in calendar order.
     static QString hourlyCsvHeader();
