@@ -10,10 +10,12 @@
 #include "HJsonFunc.h"
 #include "HOutputFile.h"
 #include "HProject.h"
+#include "HProjectCommand.h"
 #include "HProjectFile.h"
 #include "HProjectNotices.h"
 #include "HProjectSession.h"
 #include "HReport.h"
+#include "HSweepCommand.h"
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
@@ -64,10 +66,34 @@ const char* const helpCommands = R"(Commands:
       Import an EPW or TMY3 file as a city of the weather database.
   products list [--outdoor | --indoor] [--category C]
       Products of the energy-data table with rated capacities and inputs.
+  project new OUT.ee --name N --country C --city X [--area M2] [--height M]
+            [--floors N] [--cooling-peak KW] [--heating-peak KW] [--date D]
+            [--electricity-price P] [--gas-price P] [KEY=VALUE...] [--force]
+  project set FILE KEY=VALUE...
+  project add-unit FILE --own|--other --outdoor|--indoor --quantity N
+            own:   --model M [--category C] [--series ID]
+            other: [--model M] [--category C] [--series ID] [--price P]
+                   --capacity-cooling KW --power-cooling KW
+                   --capacity-heating KW --power-heating KW
+  project remove-unit FILE --own|--other (--line N | --model M) [--outdoor|--indoor]
+  project schedule FILE [--hours 8-17] [--days mon-fri] [--months 1-6,9-12]
+            [--weekdays 8-18 | --every-day 0-23]
+  project holiday FILE [--clear] [--remove] DATE|FROM..TO...
+  project show FILE
+      Make and change project files without editing JSON: values by their key
+      (docs/project-file.md), unit lines (own models from the product database),
+      the schedule and the holidays. Every value is checked first; a refused
+      command leaves the file as it was, and a file is replaced only whole.
+  sweep PROJECT.ee --cities all|"Country/City,..."|@FILE [--peak-scale 0.8,1,1.2]
+            [--jobs N] [--format csv|json] [-o FILE] [calculate's options]
+      Calculate the project in every city given (and with its peak loads scaled),
+      each variant as calculate would in a worker process, N at a time (default:
+      the number of cores); one row per variant, progress on standard error.
 
 Every command takes --weather FILE and --products FILE; --paths shows the files
 and folders in use (the user's databases, configuration and caches). Exit status:
-0 success, 2 bad input (one line on standard error), 3 project cannot be calculated.)";
+0 success, 2 bad input (one line on standard error), 3 project cannot be calculated,
+4 some variants of a sweep failed (their rows say why).)";
 
 // Diagnostics of the libraries go to the debug output; on the command line they
 // would bury the one line of an error, so they are shown only with --verbose.
@@ -111,7 +137,13 @@ HLumoEcoCli::~HLumoEcoCli()
 void HLumoEcoCli::warn(const HProjectNotices& notices)
 {
     for (const QString& text : notices.texts())
-        m_err << "lumoeco: warning: " << text.simplified() << "\n";
+        warn(text);
+}
+
+void HLumoEcoCli::warn(const QString& text)
+{
+    m_out.flush();
+    m_err << "lumoeco: warning: " << text.simplified() << "\n";
     m_err.flush();
 }
 
@@ -250,7 +282,8 @@ int HLumoEcoCli::run(const QStringList& arguments)
         + QLatin1String(helpCommands));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
-    m_parser.addPositionalArgument("command", "calculate, curves, import, weather or products.");
+    m_parser.addPositionalArgument(
+        "command", "calculate, curves, import, weather, products, project or sweep.");
     m_parser.addPositionalArgument("arguments", "Arguments of the command.", "[arguments...]");
     m_parser.addOptions({
         {"verbose", "Show the libraries' diagnostic output on standard error."},
@@ -267,7 +300,8 @@ int HLumoEcoCli::run(const QStringList& arguments)
         {"paths", "Print every location the program uses, and quit."},
         {"adjust", "calculate: adjust mode on (default: the configuration file)."},
         {"without-other", "calculate: go on when the other system has no units."},
-        {"format", "calculate: table, json or csv (default table).", "FORMAT", "table"},
+        {"format", "calculate: table, json or csv (default table); sweep: csv or json.", "FORMAT",
+         "table"},
         {"hourly",
          "calculate: also write one CSV row per hour to FILE (- for standard output, in "
          "place of the results).",
@@ -277,18 +311,24 @@ int HLumoEcoCli::run(const QStringList& arguments)
          "output, in place of the results); its hourly sheet follows "
          "\"other\"/\"is_print_all\" of ee_config.json.",
          "FILE"},
-        {{"o", "output"}, "import: the project file to write.", "FILE"},
+        {{"o", "output"}, "import: the project file to write; sweep: the rows' file.", "FILE"},
         {"percent", "calculate, weather: design hours as a percentage of the year (default 0.4).",
          "P"},
-        {"hours", "calculate, weather: design hours as a number of hours.", "H"},
+        {"hours",
+         "calculate, weather: design hours as a number of hours; project schedule: the hours "
+         "of the day the plant runs (8-17 runs 8:00 to 17:59).",
+         "H"},
         {"json", "weather analyse: print the analysis object as JSON."},
         {"write", "weather design: store the points in the weather database index."},
-        {"country", "weather import: country of the new city.", "C"},
-        {"city", "weather import: name of the new city.", "X"},
-        {"outdoor", "products list: outdoor units only."},
-        {"indoor", "products list: indoor units only."},
-        {"category", "products list: one category only.", "C"},
+        {"country", "weather import, project new: country of the city.", "C"},
+        {"city", "weather import, project new: name of the city.", "X"},
+        {"outdoor", "products list: outdoor units only; project: an outdoor unit line."},
+        {"indoor", "products list: indoor units only; project: an indoor unit line."},
+        {"category", "products list: one category only; project add-unit: the unit's category.",
+         "C"},
     });
+    m_parser.addOptions(HProjectCommand::options());
+    m_parser.addOptions(HSweepCommand::options());
 
     if (!m_parser.parse(arguments))
         return fail(BadInput, m_parser.errorText());
@@ -336,6 +376,10 @@ int HLumoEcoCli::run(const QStringList& arguments)
         return weather(args);
     if (command == QLatin1String("products"))
         return products(args);
+    if (command == QLatin1String("project"))
+        return HProjectCommand(*this).run(args);
+    if (command == QLatin1String("sweep"))
+        return HSweepCommand(*this).run(args);
     return fail(BadInput, QStringLiteral("unknown command '%1'; see lumoeco --help").arg(command));
 }
 

@@ -14,7 +14,8 @@ class HProjectNotices;
 
 // The lumoeco command-line program: parses the arguments, points the program at
 // its databases and runs one subcommand. Exit status 0 on success, 2 for bad input
-// (one line on standard error), 3 when a project cannot be calculated.
+// (one line on standard error), 3 when a project cannot be calculated, 4 when some
+// variants of a sweep failed.
 class HLumoEcoCli
 {
 public:
@@ -22,6 +23,7 @@ public:
         Ok = 0,
         BadInput = 2,
         CannotCalculate = 3,
+        SomeVariantsFailed = 4, // sweep: the rows of the failed variants say why
     };
 
     HLumoEcoCli();
@@ -30,6 +32,22 @@ public:
     HLumoEcoCli& operator=(const HLumoEcoCli&) = delete;
 
     int run(const QStringList& arguments);
+
+    // For the command classes (HProjectCommand, HSweepCommand).
+    const QCommandLineParser& parser() const { return m_parser; }
+    QTextStream& out() { return m_out; }
+    QTextStream& err() { return m_err; }
+    // One line "lumoeco: message" on standard error; returns `code`.
+    int fail(int code, const QString& message);
+    // Each notice as one "lumoeco: warning:" line on standard error.
+    void warn(const HProjectNotices& notices);
+    void warn(const QString& text);
+    // False (after failing) when an option given does not belong to `command`.
+    bool checkOptions(const QString& command, const QStringList& allowed);
+    bool openWeather();
+    bool openProducts();
+    // --percent / --hours as a number of design hours.
+    bool ignoreHoursOption(int* hours);
 
 private:
     int calculate(const QStringList& args);
@@ -45,15 +63,8 @@ private:
     // A file made for the user (HAppPaths::Note), as one line of standard error.
     static QString noteText(HAppPaths::Note note, const QString& path, const QString& source);
 
-    int fail(int code, const QString& message);
-    // Each notice as one "lumoeco: warning:" line on standard error.
-    void warn(const HProjectNotices& notices);
     // What to do about a refused calculation.
     static QString wayOut(HCalHelper::Refusal refusal);
-    bool checkOptions(const QString& command, const QStringList& allowed);
-    bool openWeather();
-    bool openProducts();
-    bool ignoreHoursOption(int* hours);
 
     QCommandLineParser m_parser;
     QTextStream m_out;
