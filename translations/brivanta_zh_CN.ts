@@ -4,6 +4,34 @@
     <context>
         <name>Brivanta</name>
         <message>
+            <source> in the category &quot;%1&quot;</source>
+            <translation>（类别“%1”）</translation>
+        </message>
+        <message>
+            <source>&quot;%1&quot; is an indoor unit of the product database, not an outdoor unit.</source>
+            <translation>“%1”在产品数据库中是室内机，不是室外机。</translation>
+        </message>
+        <message>
+            <source>&quot;%1&quot; is an outdoor unit of the product database, not an indoor unit.</source>
+            <translation>“%1”在产品数据库中是室外机，不是室内机。</translation>
+        </message>
+        <message>
+            <source>&quot;%1&quot; is not a day (yyyy-MM-dd or MM-dd) or a range of days (FROM..TO).</source>
+            <translation>“%1”不是日期（yyyy-MM-dd 或 MM-dd），也不是日期范围（FROM..TO）。</translation>
+        </message>
+        <message>
+            <source>&quot;%1&quot; is not a list of ranges from %2 to %3 (such as &quot;%4&quot;, &quot;all&quot; or &quot;none&quot;)</source>
+            <translation>“%1”不是 %2 至 %3 的范围列表（例如“%4”、“all”或“none”）</translation>
+        </message>
+        <message>
+            <source>&quot;%1&quot; is not of the form KEY=VALUE.</source>
+            <translation>“%1”不是 KEY=VALUE 形式。</translation>
+        </message>
+        <message>
+            <source>&quot;%1&quot; is not set as a value: change the schedule, the holidays and the unit lines with their own commands.</source>
+            <translation>“%1”不能作为值设置：运行时间表、节假日和机组行请用各自的命令修改。</translation>
+        </message>
+        <message>
             <source>&quot;operation_map&quot; is missing: no hour of the year runs, so every energy is 0.</source>
             <translation>缺少“operation_map”：全年没有任何运行小时，因此所有能耗均为 0。</translation>
         </message>
@@ -68,6 +96,10 @@
             <translation>%1 第 %2 行机组</translation>
         </message>
         <message>
+            <source>%1=%2 is refused: %1 takes %3.</source>
+            <translation>%1=%2 被拒绝：%1 的取值须为：%3。</translation>
+        </message>
+        <message>
             <source>Add IDU</source>
             <translation>添加室内机</translation>
         </message>
@@ -94,6 +126,10 @@
         <message>
             <source>Ambient Temperature Consideration</source>
             <translation>室外设计温度</translation>
+        </message>
+        <message>
+            <source>An outdoor unit needs a cooling or a heating capacity.</source>
+            <translation>室外机需要制冷或制热容量。</translation>
         </message>
         <message>
             <source>Apr</source>
@@ -160,6 +196,10 @@
             <translation>无法将 %1 复制到 %2；改为读取程序自带的文件</translation>
         </message>
         <message>
+            <source>Cannot make a folder for the variants: %1</source>
+            <translation>无法为各方案创建文件夹：%1</translation>
+        </message>
+        <message>
             <source>Cannot read the export file %1: %2</source>
             <translation>无法读取导出文件 %1：%2</translation>
         </message>
@@ -182,6 +222,10 @@
         <message>
             <source>Cannot write the report %1: it is a folder.</source>
             <translation>无法写入报告 %1：这是一个文件夹。</translation>
+        </message>
+        <message>
+            <source>Capacities, power inputs and prices are numbers from 0 up.</source>
+            <translation>容量、输入功率和价格须为不小于 0 的数。</translation>
         </message>
         <message>
             <source>Capacity CRT</source>
@@ -261,6 +305,10 @@
         </message>
         <message>
             <source>Day of Week</source>
+            <translation>星期</translation>
+        </message>
+        <message>
+            <source>Days of the week</source>
             <translation>星期</translation>
         </message>
         <message>
@@ -380,6 +428,14 @@
             <translation>耗气量(Nm^3)</translation>
         </message>
         <message>
+            <source>Give the cooling capacity and the cooling power input together.</source>
+            <translation>请同时给出制冷容量和制冷输入功率。</translation>
+        </message>
+        <message>
+            <source>Give the heating capacity and the heating power input together.</source>
+            <translation>请同时给出制热容量和制热输入功率。</translation>
+        </message>
+        <message>
             <source>Heating</source>
             <translation>制热</translation>
         </message>
@@ -406,6 +462,10 @@
         <message>
             <source>Hours (h)</source>
             <translation>小时 (h)</translation>
+        </message>
+        <message>
+            <source>Hours of the day</source>
+            <translation>一天中的小时</translation>
         </message>
         <message>
             <source>Indoor Unit Energy</source>
@@ -516,6 +576,10 @@
             <translation>逐月气象分析(温度)</translation>
         </message>
         <message>
+            <source>Months</source>
+            <translation>月份</translation>
+        </message>
+        <message>
             <source>New</source>
             <translation>新建</translation>
         </message>
@@ -552,6 +616,10 @@
             <translation>正常模式。</translation>
         </message>
         <message>
+            <source>Not a city of the weather database %1 (written Country/City): %2</source>
+            <translation>不是气象数据库 %1 中的城市（写作 国家/城市）：%2</translation>
+        </message>
+        <message>
             <source>Not a project database (no equipment table): %1</source>
             <translation>不是项目数据库（没有设备表）：%1</translation>
         </message>
@@ -582,6 +650,10 @@
         <message>
             <source>Oct</source>
             <translation>10月</translation>
+        </message>
+        <message>
+            <source>Only project files (.ee) are edited: %1; import an .eed or .vrf file into one first.</source>
+            <translation>只能编辑项目文件（.ee）：%1；请先将 .eed 或 .vrf 文件导入为项目文件。</translation>
         </message>
         <message>
             <source>Open</source>
@@ -820,6 +892,10 @@
             <translation>温度</translation>
         </message>
         <message>
+            <source>The %1 system has no unit line %2 (it has %3).</source>
+            <translation>%1系统没有第 %2 行机组（共 %3 行）。</translation>
+        </message>
+        <message>
             <source>The Combination ratio can not greater than 150%.</source>
             <translation>负荷率不能大于 150%。</translation>
         </message>
@@ -860,8 +936,16 @@
             <translation>无法加载语言包。</translation>
         </message>
         <message>
+            <source>The model &quot;%1&quot; is in several categories (%2): give the category.</source>
+            <translation>型号“%1”属于多个类别（%2）：请给出类别。</translation>
+        </message>
+        <message>
             <source>The operation schedule runs no hour of the year (no hour of the day, no weekday or no month is on), so every energy is 0.</source>
             <translation>运行时间表全年没有任何运行小时（没有开启的小时、星期或月份），因此所有能耗均为 0。</translation>
+        </message>
+        <message>
+            <source>The product database has no %1 unit &quot;%2&quot;%3.</source>
+            <translation>产品数据库中没有%1“%2”%3。</translation>
         </message>
         <message>
             <source>The project has no location: choose its country and city on the Project page.</source>
@@ -870,6 +954,14 @@
         <message>
             <source>The project is not calculated: the report needs the results of the [Calculate] button.</source>
             <translation>项目尚未计算：报告需要[计算]按钮的结果。</translation>
+        </message>
+        <message>
+            <source>The project's year has no 29 February (%1).</source>
+            <translation>项目的年份没有 2 月 29 日（%1）。</translation>
+        </message>
+        <message>
+            <source>The quantity of a unit line is a whole number from 1 up.</source>
+            <translation>机组行的数量须为不小于 1 的整数。</translation>
         </message>
         <message>
             <source>The ratio of VRF outdoor cooling capacity to cooling peak load is</source>
@@ -888,8 +980,28 @@
             <translation>报告将覆盖项目文件 %1。</translation>
         </message>
         <message>
+            <source>The weather database %1 has no city &quot;%2&quot; in the country &quot;%3&quot;; choose one it lists, or import the city's weather first.</source>
+            <translation>气象数据库 %1 中没有国家“%3”的城市“%2”；请选择其中列出的城市，或先导入该城市的气象数据。</translation>
+        </message>
+        <message>
             <source>The weather year lacks a valid reading in %1 of its 8760 hours; their temperature and humidity were interpolated between the nearest hours with readings.</source>
             <translation>气象年的 8760 小时中有 %1 小时没有有效读数；这些小时的温度和湿度已按前后最近的有效读数线性插值。</translation>
+        </message>
+        <message>
+            <source>The worker %1 did not start: %2</source>
+            <translation>工作进程 %1 未能启动：%2</translation>
+        </message>
+        <message>
+            <source>The worker ended with exit status %1.</source>
+            <translation>工作进程以退出状态 %1 结束。</translation>
+        </message>
+        <message>
+            <source>The worker process stopped abnormally (%1).</source>
+            <translation>工作进程异常终止（%1）。</translation>
+        </message>
+        <message>
+            <source>The worker's output is not JSON: %1</source>
+            <translation>工作进程的输出不是 JSON：%1</translation>
         </message>
         <message>
             <source>There are no entire year meteorological data(8760 hours) for</source>
@@ -942,6 +1054,10 @@
         <message>
             <source>Units</source>
             <translation>单位</translation>
+        </message>
+        <message>
+            <source>Unknown key &quot;%1&quot;; the keys are: %2.</source>
+            <translation>未知的键“%1”；可用的键为：%2。</translation>
         </message>
         <message>
             <source>Unknown project file type (expected .ee, .eed or .vrf): %1</source>
@@ -1004,12 +1120,40 @@
             <translation>正在写入报告...</translation>
         </message>
         <message>
+            <source>a date yyyy-MM-dd</source>
+            <translation>日期 yyyy-MM-dd</translation>
+        </message>
+        <message>
+            <source>a number from %1 to %2</source>
+            <translation>%1 至 %2 的数</translation>
+        </message>
+        <message>
+            <source>a number from %1 up</source>
+            <translation>不小于 %1 的数</translation>
+        </message>
+        <message>
+            <source>a text</source>
+            <translation>文本</translation>
+        </message>
+        <message>
+            <source>a whole number from %1 to %2</source>
+            <translation>%1 至 %2 的整数</translation>
+        </message>
+        <message>
+            <source>a whole number from %1 up</source>
+            <translation>不小于 %1 的整数</translation>
+        </message>
+        <message>
             <source>ea</source>
             <translation>台数</translation>
         </message>
         <message>
             <source>ft</source>
             <translation>英尺</translation>
+        </message>
+        <message>
+            <source>indoor</source>
+            <translation>室内机</translation>
         </message>
         <message>
             <source>kW</source>
@@ -1028,12 +1172,28 @@
             <translation>m³/h</translation>
         </message>
         <message>
+            <source>other</source>
+            <translation>对比</translation>
+        </message>
+        <message>
+            <source>outdoor</source>
+            <translation>室外机</translation>
+        </message>
+        <message>
+            <source>own</source>
+            <translation>本方</translation>
+        </message>
+        <message>
             <source>per kWh</source>
             <translation>每 kWh</translation>
         </message>
         <message>
             <source>the workbook cannot be created</source>
             <translation>无法创建工作簿</translation>
+        </message>
+        <message>
+            <source>true or false</source>
+            <translation>true 或 false</translation>
         </message>
         <message>
             <source>warning</source>
