@@ -2,6 +2,7 @@
 
 #include "HDatabase.h"
 #include "TestSupport.h"
+#include "tst_cli_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,22 +19,11 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-QJsonObject readJson(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(f.readAll()).object();
-}
-
 using brivanta::test::writeFile;
+using clitest::documentedNames;
+using clitest::examples;
+using clitest::readJson;
+using clitest::Run;
 
 // Key paths of a JSON value: "a.b" for members, "a[].b" for members of array elements.
 void keyPaths(const QJsonValue& value, const QString& prefix, QSet<QString>& paths)
@@ -52,39 +42,6 @@ void keyPaths(const QJsonValue& value, const QString& prefix, QSet<QString>& pat
 }
 
 const char* const projectFileDoc = BRIVANTA_EXAMPLES "/../docs/project-file.md";
-
-// The names in the first column ("| `name` |") of the tables below a heading of a
-// Markdown file (the examples' README unless another is given).
-QSet<QString> documentedNames(const QString& heading,
-                              const QString& file = QStringLiteral(BRIVANTA_EXAMPLES "/README.md"))
-{
-    QFile f(file);
-    QSet<QString> names;
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return names;
-    bool inSection = false;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
-        if (line.startsWith('#')) {
-            inSection = line.trimmed() == heading;
-            continue;
-        }
-        if (inSection && line.startsWith(QLatin1String("| `"))) {
-            const int end = line.indexOf('`', 3);
-            if (end > 3)
-                names.insert(line.mid(3, end - 3));
-        }
-    }
-    return names;
-}
-
-QStringList examples()
-{
-    QStringList files;
-    for (const QFileInfo& fi :
-         QDir(QStringLiteral(BRIVANTA_EXAMPLES)).entryInfoList({"*.ee"}, QDir::Files, QDir::Name))
-        files << fi.absoluteFilePath();
-    return files;
-}
 
 } // namespace
 
@@ -180,14 +137,7 @@ void TestCli::initTestCase()
 
     // A weather database with a city whose table holds no valid reading.
     QVERIFY(QFile::copy(path("Weather.db3"), path("empty-city.db3")));
-    HDatabase db;
-    QVERIFY(db.openDatabase(path("empty-city.db3")));
-    QVERIFY(db.exec("create table [Empty_City] (year int, month int, day int, hour int, "
-                    "dry_temp double, Humidity double)"));
-    QVERIFY(db.exec("insert into [Empty_City] values (2019, 1, 1, 0, 999, 0.5)"));
-    QVERIFY(db.exec("insert into tb_glb_idx ([nation], [city], [tableName]) values (?, ?, ?)",
-                    {"France", "Emptyville", "Empty_City"}));
-    db.closeDatabase();
+    QVERIFY(clitest::addEmptyCity(path("empty-city.db3")));
 }
 
 void TestCli::helpAndVersion()

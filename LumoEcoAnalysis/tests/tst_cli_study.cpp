@@ -1,7 +1,6 @@
 // lumoeco's engineers' figures (calculate) and the sweep over cities: every sweep row
 // equals calculate of its variant, and a failing variant stops no other.
 
-#include "HDatabase.h"
 #include "tst_cli_support.h"
 
 #include <QJsonArray>
@@ -63,14 +62,7 @@ void TestCliStudy::initTestCase()
 {
     m_cli.init();
     // A city whose weather table holds no valid reading: its calculation fails.
-    HDatabase db;
-    QVERIFY(db.openDatabase(m_cli.path("Weather.db3")));
-    QVERIFY(db.exec("create table [Empty_City] (year int, month int, day int, hour int, "
-                    "dry_temp double, Humidity double)"));
-    QVERIFY(db.exec("insert into [Empty_City] values (2019, 1, 1, 0, 999, 0.5)"));
-    QVERIFY(db.exec("insert into tb_glb_idx ([nation], [city], [tableName]) values (?, ?, ?)",
-                    {"France", "Emptyville", "Empty_City"}));
-    db.closeDatabase();
+    QVERIFY(clitest::addEmptyCity(m_cli.path("Weather.db3")));
 }
 
 void TestCliStudy::figuresFromTheHours()

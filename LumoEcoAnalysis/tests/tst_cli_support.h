@@ -3,6 +3,7 @@
 // of the demo databases in a temporary folder, the example projects and the names the
 // documentation lists.
 
+#include "HDatabase.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -76,6 +77,21 @@ inline QSet<QString> documentedNames(const QString& heading,
         }
     }
     return names;
+}
+
+// Adds the city "Emptyville, France" to a weather database, its table holding no valid
+// reading, so that a calculation there fails.
+inline bool addEmptyCity(const QString& weatherDb)
+{
+    HDatabase db;
+    const bool ok = db.openDatabase(weatherDb)
+        && db.exec("create table [Empty_City] (year int, month int, day int, hour int, "
+                   "dry_temp double, Humidity double)")
+        && db.exec("insert into [Empty_City] values (2019, 1, 1, 0, 999, 0.5)")
+        && db.exec("insert into tb_glb_idx ([nation], [city], [tableName]) values (?, ?, ?)",
+                   {"France", "Emptyville", "Empty_City"});
+    db.closeDatabase();
+    return ok;
 }
 
 // A temporary folder with writable copies of the demo databases, where lumoeco runs.
