@@ -1,9 +1,10 @@
 // The 40-city demo sweep: `lumoeco sweep examples/school_paris.ee --cities all` with one
 // worker process and with one per core, side by side in one run, and the ratio of their
 // wall times. Both start from the same warm weather-analysis cache (a first sweep fills
-// it) and must give the same rows. The machine's load average is printed before and
-// after: other work on the machine takes cores from the workers, so read the ratio
-// with it.
+// it) and must give the same rows. Other work on the machine takes cores from the
+// workers, so the bench also measures what the machine gives at that moment: the
+// speed-up of `jobs` threads of plain arithmetic over one thread, before and after the
+// sweeps. The sweep's ratio is to be read against that one, with the load average.
 //
 //   bench_sweep [runs] [jobs]   runs of each (default 2, alternating), jobs (default: cores)
 #include <QCoreApplication>
@@ -14,7 +15,9 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <sys/resource.h>
 #include <vector>
 
@@ -71,6 +74,34 @@ Timing sweep(const QTemporaryDir& dir, int jobs)
     return t;
 }
 
+// Seconds for `threads` threads each doing the same fixed amount of arithmetic.
+double spin(int threads)
+{
+    std::atomic<double> sink{0.0};
+    QElapsedTimer timer;
+    timer.start();
+    std::vector<std::thread> pool;
+    for (int t = 0; t < threads; ++t)
+        pool.emplace_back([&sink] {
+            double x = 0.0;
+            for (long i = 1; i < 200000000L; ++i)
+                x += 1.0 / static_cast<double>(i);
+            sink = sink + x;
+        });
+    for (std::thread& t : pool)
+        t.join();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// The speed-up the machine gives `threads` CPU-bound threads now: threads x the time of
+// one thread's work ÷ the time of all of them together (`threads` on an idle machine).
+double availableSpeedUp(int threads)
+{
+    const double one = spin(1);
+    const double many = spin(threads);
+    return threads * one / many;
+}
+
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -96,6 +127,8 @@ int main(int argc, char** argv)
 
     std::printf("lumoeco sweep examples/school_paris.ee --cities all (the demo's 40 cities)\n");
     std::printf("cores: %d; load average before: %s\n", cores, qPrintable(loadAverage()));
+    const double before = availableSpeedUp(jobs);
+    std::printf("speed-up of %d arithmetic threads over one, before: %.2f\n", jobs, before);
     const Timing warm = sweep(dir, jobs);
     if (!warm.ok) {
         std::fprintf(stderr, "bench_sweep: the sweep failed\n");
@@ -125,6 +158,10 @@ int main(int argc, char** argv)
     std::printf("median of %d runs: --jobs 1 %.1f s, --jobs %d %.1f s; ratio %.2f "
                 "(ideal %d); cpu %.1f s and %.1f s\n",
                 runs, one, jobs, many, one / many, jobs, median(oneCpu), median(manyCpu));
+    const double after = availableSpeedUp(jobs);
+    std::printf("speed-up of %d arithmetic threads over one, after: %.2f; the sweep's ratio "
+                "%.2f is %.0f %% of the mean of the two\n",
+                jobs, after, one / many, 100.0 * (one / many) / ((before + after) / 2.0));
     std::printf("rows identical in every run: %s\n", same ? "yes" : "NO");
     std::printf("load average after: %s\n", qPrintable(loadAverage()));
     return same ? 0 : 1;
