@@ -22,7 +22,7 @@ QString num(double v, int decimals = 2)
 
 QString percentOf(double capacity, double peak)
 {
-    return peak > 0.0 ? num(capacity / peak * 100.0, 1) + QStringLiteral(" %")
+    return peak > 0.0 ? num(capacity / peak * 100.0, 1) + QStringLiteral(" % of the peak load")
                       : QStringLiteral("no peak load");
 }
 
@@ -32,7 +32,7 @@ void systemText(QTextStream& s, const char* title, HVRF* sys, const HProject* p)
     s << "\n"
       << title << "  outdoor " << num(sys->Getodu_total_capacity_cooling()) << " kW cooling ("
       << percentOf(sys->Getodu_total_capacity_cooling(), p->Getcooling_peak_load())
-      << " of the peak load), " << num(sys->Getodu_total_capacity_heating()) << " kW heating ("
+      << "), " << num(sys->Getodu_total_capacity_heating()) << " kW heating ("
       << percentOf(sys->Getodu_total_capacity_heating(), p->Getheating_peak_load()) << ")\n";
     if (sys->isEmpty()) {
         s << "  (no unit lines)\n";

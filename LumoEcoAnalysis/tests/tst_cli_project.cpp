@@ -381,7 +381,8 @@ void TestCliProject::showSummaryAndWarnings()
           "Peak loads   cooling 150.00 kW, heating 180.00 kW",
           "Schedule     hours 8-17; days Mon-Fri; months Jan-Jun, Sep-Dec",
           // 3 x 56 kW against 150 kW; 3 x 62.7 kW against 180 kW.
-          "outdoor 168.00 kW cooling (112.0 % of the peak load), 188.10 kW heating (104.5 %)",
+          "outdoor 168.00 kW cooling (112.0 % of the peak load), 188.10 kW heating (104.5 % of "
+          "the peak load)",
           "Warnings     none"})
         QVERIFY2(r.out.contains(line), line);
     QVERIFY(r.err.isEmpty());
@@ -389,6 +390,7 @@ void TestCliProject::showSummaryAndWarnings()
     // What the reader notices, and what the capacity check would replace.
     QJsonObject p = readJson(clitest::example("school_paris.ee"));
     p.insert("gas_price", "cheap");
+    p.insert("cooling_peak_load", 0.0);
     p.insert("heating_peak_load", 100.0);
     QJsonArray own = p.value("own_vrf").toObject().value("unit_group").toArray();
     QJsonObject line = own[1].toObject();
@@ -399,7 +401,10 @@ void TestCliProject::showSummaryAndWarnings()
     QVERIFY(brivanta::test::writeFile(file, QJsonDocument(p).toJson()));
     r = m_cli.run({"project", "show", file});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QVERIFY2(r.out.contains("Peak loads   cooling 150.00 kW, heating 100.00 kW"),
+    QVERIFY2(r.out.contains("Peak loads   cooling 0.00 kW, heating 100.00 kW"), qPrintable(r.out));
+    // 188.1 kW against 100 kW.
+    QVERIFY2(r.out.contains("168.00 kW cooling (no peak load), 188.10 kW heating (188.1 % of the "
+                            "peak load)"),
              qPrintable(r.out));
     const QString warnings = r.out.mid(r.out.indexOf("\nWarnings\n"));
     QVERIFY2(warnings.contains("\"gas_price\""), qPrintable(warnings));
