@@ -79,7 +79,7 @@ private slots:
     void productsList();
 
 private:
-    Run run(QStringList args, bool databases = true) const;
+    Run run(const QStringList& args, bool databases = true) const;
     QString path(const QString& name) const { return m_dir.filePath(name); }
     // A copy of an example project (the first one unless `base` names another) with
     // some top-level keys replaced.
@@ -89,25 +89,9 @@ private:
     QTemporaryDir m_dir;
 };
 
-Run TestCli::run(QStringList args, bool databases) const
+Run TestCli::run(const QStringList& args, bool databases) const
 {
-    if (databases)
-        args << "--weather" << path("Weather.db3") << "--products" << path("Product.mdb");
-    args << "--app-dir" << m_dir.path();
-    QProcess p;
-    p.setWorkingDirectory(m_dir.path());
-    p.start(QStringLiteral(LUMOECO_PATH), args);
-    Run r;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        r.err = "timed out";
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return clitest::runIn(m_dir.path(), args, databases);
 }
 
 QString TestCli::variant(const QString& name, const QJsonObject& changes, const QString& base) const

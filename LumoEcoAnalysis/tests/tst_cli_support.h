@@ -94,6 +94,30 @@ inline bool addEmptyCity(const QString& weatherDb)
     return ok;
 }
 
+// lumoeco run in `dir` with `args`, the program folder `dir` and, unless `databases` is
+// false, the databases Weather.db3 and Product.mdb of `dir`.
+inline Run runIn(const QString& dir, QStringList args, bool databases = true)
+{
+    if (databases)
+        args << "--weather" << QDir(dir).filePath("Weather.db3") << "--products"
+             << QDir(dir).filePath("Product.mdb");
+    args << "--app-dir" << dir;
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start(QStringLiteral(LUMOECO_PATH), args);
+    Run r;
+    if (!p.waitForFinished(240000)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = "timed out";
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
 // A temporary folder with writable copies of the demo databases, where lumoeco runs.
 class Fixture
 {
@@ -113,25 +137,9 @@ public:
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
     // lumoeco with `args`, and the databases of the folder unless `databases` is false.
-    Run run(QStringList args, bool databases = true) const
+    Run run(const QStringList& args, bool databases = true) const
     {
-        if (databases)
-            args << "--weather" << path("Weather.db3") << "--products" << path("Product.mdb");
-        args << "--app-dir" << m_dir.path();
-        QProcess p;
-        p.setWorkingDirectory(m_dir.path());
-        p.start(QStringLiteral(LUMOECO_PATH), args);
-        Run r;
-        if (!p.waitForFinished(240000)) {
-            p.kill();
-            p.waitForFinished();
-            r.err = "timed out";
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return runIn(m_dir.path(), args, databases);
     }
 
 private:
