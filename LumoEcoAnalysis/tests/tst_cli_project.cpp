@@ -280,6 +280,16 @@ void TestCliProject::newNeedsTheLocationAndKeepsFiles()
     QCOMPARE(r.exitCode, 2);
     QVERIFY(!QFileInfo::exists(file));
 
+    // A file that cannot be written is reported, not passed over (a regular file stands
+    // where its folder would be).
+    QVERIFY(brivanta::test::writeFile(m_cli.path("not-a-folder"), "x"));
+    const QString unwritable = m_cli.path("not-a-folder/new.ee");
+    r = m_cli.run(
+        {"project", "new", unwritable, "--name", "X", "--country", "France", "--city", "Paris"});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains("Cannot save the project to " + unwritable), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+
     // Options and KEY=VALUE pairs together; the rest are the new project's defaults.
     r = m_cli.run({"project", "new", file, "--name", "Small office", "--country", "france",
                    "--city", "paris", "--area", "250", "--cooling-peak", "30",
