@@ -1,7 +1,9 @@
 #include "HProjectSession.h"
 
 #include "HCalHelper.h"
+#include "HDay.h"
 #include "HDbFind.h"
+#include "HMonth.h"
 #include "HProject.h"
 #include "HProjectFile.h"
 #include "HProjectImport.h"
@@ -20,10 +22,26 @@ bool endsWith(const QString& path, const char* suffix)
     return path.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
 }
 
+// A new project rests on Saturdays and Sundays; from then on the user's marks (and
+// those a project file stores) stand.
+void markWeekendHolidays(HProject* project)
+{
+    HYear* year = project->getYear();
+    for (int m = 1; year && m <= 12; ++m) {
+        if (HMonth* month = year->getMonth(m)) {
+            for (HDay* day : *month)
+                if (day->Getdate().dayOfWeek() >= Qt::Saturday)
+                    day->setisHoliday(true);
+        }
+    }
+}
+
 HProject* createProject()
 {
     HYear::year = HYear::initial_year;
-    return HProject::getProject();
+    HProject* project = HProject::getProject();
+    markWeekendHolidays(project);
+    return project;
 }
 
 } // namespace
@@ -36,7 +54,11 @@ void HProjectSession::registerProductDatabase(const QString& fileName)
 
 HProject* HProjectSession::startProject()
 {
-    return HProject::getProject();
+    if (HProject::globalProject)
+        return HProject::globalProject;
+    HProject* project = HProject::getProject();
+    markWeekendHolidays(project);
+    return project;
 }
 
 HProject* HProjectSession::newProject()

@@ -19,7 +19,8 @@ public:
     // program's fixed password, as the program does at start-up.
     static void registerProductDatabase(const QString& fileName);
 
-    // The global project, created now when there is none.
+    // The global project, created now when there is none. A project created here or
+    // by newProject has its Saturdays and Sundays marked as holidays.
     static HProject* startProject();
 
     // Discards the global project and starts a new default one. Its calendar year is

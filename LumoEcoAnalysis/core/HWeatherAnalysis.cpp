@@ -130,6 +130,7 @@ void HWeatherAnalysis::analysisExtremeData()
     if (!readAveragedYear())
         return;
     gySeries.clear();
+    gxSeries.clear();
     QJsonArray gy;
     totalHours = 0;
     bool first = true;
@@ -140,8 +141,12 @@ void HWeatherAnalysis::analysisExtremeData()
             MinTemperature = h.dry;
         first = false;
         ++totalHours;
-        // The cached series holds single-precision values rounded to two decimals.
-        gy.append(QString::number(double(float(h.dry)), 'f', 2).toDouble());
+        // The cached series holds single-precision values rounded to two decimals; a
+        // fresh analysis holds the same series as one read back from the cache.
+        const double rounded = QString::number(double(float(h.dry)), 'f', 2).toDouble();
+        gy.append(rounded);
+        gySeries.append(rounded);
+        gxSeries.append(double(totalHours - 1));
     }
     QJsonArray yearList;
     for (int i = 0; i < m_years.size(); ++i)

@@ -27,7 +27,8 @@ public:
     bool ReadStatisResult();
     // AverageTemperature and the month, day and hour of the design hour.
     void calculateDesignAverageTemp();
-    // MaxTemperature, MinTemperature, totalHours and extremeResult.
+    // MaxTemperature, MinTemperature, totalHours, extremeResult and the hourly series
+    // (gySeries, gxSeries) as the cache holds them.
     void analysisExtremeData();
     // tempSeries and statisResult, from one aggregated query and one pass.
     void analysisStatisData();

@@ -2,11 +2,16 @@
 
 #include "CAirState.h"
 #include "HDatabase.h"
+#include "HProject.h"
 #include "HWeatherAnalysis.h"
 #include "LumoWeather.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QSqlQuery>
 #include <QStringList>
+
+#include <algorithm>
 
 QStringList HWeatherDesignPoints::tableNames()
 {
@@ -32,9 +37,9 @@ void HWeatherDesignPoints::analyseAll(const std::function<void(int, int)>& progr
     }
 }
 
-QVector<HWeatherDesignPoints::Point> HWeatherDesignPoints::compute(int ignoreHours)
+QVector<HWeatherDesignPoints::Point> HWeatherDesignPoints::indexRows()
 {
-    QVector<Point> points;
+    QVector<Point> rows;
     QSqlQuery q = LumoWeather::getQWeather()->weatherQuery(
         QStringLiteral("select [TableName], min([nation]), min([city]) from tb_glb_idx "
                        "group by [TableName] order by min(rowid)"));
@@ -43,22 +48,89 @@ QVector<HWeatherDesignPoints::Point> HWeatherDesignPoints::compute(int ignoreHou
         p.tableName = q.value(0).toString();
         p.country = q.value(1).toString();
         p.city = q.value(2).toString();
-        if (p.tableName.isEmpty())
-            continue;
+        if (!p.tableName.isEmpty())
+            rows.append(p);
+    }
+    return rows;
+}
+
+void HWeatherDesignPoints::computePoint(Point& p, int ignoreHours)
+{
+    HWeatherAnalysis analysis(p.tableName);
+    analysis.setIgnoreHours(ignoreHours);
+    if (analysis.calcuateDesignAverageTempInSummer(p.summerDry, p.summerHumidity)
+        && analysis.calcuateDesignAverageTempInWinter(p.winterDry, p.winterHumidity)) {
+        CAirState air(101000.0);
+        air.SetD_RH(p.summerDry, p.summerHumidity);
+        p.summerW = air.GetW();
+        air.SetD_RH(p.winterDry, p.winterHumidity);
+        p.winterW = air.GetW();
+        p.ok = true;
+    }
+}
+
+QVector<HWeatherDesignPoints::Point> HWeatherDesignPoints::compute(int ignoreHours)
+{
+    QVector<Point> points = indexRows();
+    for (Point& p : points)
+        computePoint(p, ignoreHours);
+    return points;
+}
+
+HWeatherDesignPoints::BatchResult HWeatherDesignPoints::runBatch(int ignoreHours,
+                                                                 const Progress& progress)
+{
+    // Every analysis hands its figures to the project and moves the program-wide
+    // table; put both back whatever way the run ends.
+    struct Restore
+    {
+        LumoWeather* weather = LumoWeather::getQWeather();
+        HProject* project = HProject::getProject();
+        QString table = weather->getWeatherTableName();
+        QJsonArray statis = project->getWeatherStatisData();
+        QJsonObject extreme = project->getWeatherExtremeData();
+        ~Restore()
+        {
+            weather->setWeatherTableName(table);
+            project->setWeatherStatisData(statis);
+            project->setWeatherExtremeData(extreme);
+        }
+    } restore;
+
+    BatchResult result;
+    QVector<Point> points = indexRows();
+    result.tables = points.size();
+    const int steps = 2 * points.size();
+    int done = 0;
+    auto advance = [&] {
+        if (progress && !progress(done, steps)) {
+            result.cancelled = true;
+            return false;
+        }
+        return true;
+    };
+    if (!advance())
+        return result;
+    for (const Point& p : qAsConst(points)) {
         HWeatherAnalysis analysis(p.tableName);
         analysis.setIgnoreHours(ignoreHours);
-        if (analysis.calcuateDesignAverageTempInSummer(p.summerDry, p.summerHumidity)
-            && analysis.calcuateDesignAverageTempInWinter(p.winterDry, p.winterHumidity)) {
-            CAirState air(101000.0);
-            air.SetD_RH(p.summerDry, p.summerHumidity);
-            p.summerW = air.GetW();
-            air.SetD_RH(p.winterDry, p.winterHumidity);
-            p.winterW = air.GetW();
-            p.ok = true;
-        }
-        points.append(p);
+        analysis.analysisData();
+        ++done;
+        if (!advance())
+            return result;
     }
-    return points;
+    for (Point& p : points) {
+        computePoint(p, ignoreHours);
+        ++done;
+        if (!advance())
+            return result;
+    }
+    if (!write(points, &result.error))
+        return result;
+    result.stored =
+        int(std::count_if(points.cbegin(), points.cend(), [](const Point& p) { return p.ok; }));
+    result.ok = true;
+    return result;
 }
 
 bool HWeatherDesignPoints::write(const QVector<Point>& points, QString* error)

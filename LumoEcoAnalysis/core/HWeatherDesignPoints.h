@@ -26,6 +26,24 @@ public:
         double winterW = 0.0;
     };
 
+    struct BatchResult
+    {
+        int tables = 0;         // tables of the index
+        int stored = 0;         // tables whose design points were written
+        bool cancelled = false; // stopped by the progress callback: nothing was written
+        bool ok = false;        // every step ran and the points are stored
+        QString error;
+    };
+    // Reports `done` of `steps` (0 before the first); returning false stops the run.
+    using Progress = std::function<bool(int done, int steps)>;
+
+    // The batch of the weather page: the cached analysis of every table (one step
+    // each), the design points of every table (one step each), then the points
+    // written in one transaction. A stopped run writes nothing. Afterwards the
+    // program-wide weather table and the project's weather statistics are the ones
+    // from before the run, so the project keeps describing its own city.
+    static BatchResult runBatch(int ignoreHours, const Progress& progress = {});
+
     // Every table of tb_glb_idx in index order (each table once).
     static QStringList tableNames();
     // Runs the cached analysis of every table (fills missing cache files);
@@ -37,4 +55,9 @@ public:
     // WinterDry, WinterWet, as text with six significant digits) in one
     // transaction; on failure nothing is changed and `error` says why.
     static bool write(const QVector<Point>& points, QString* error = nullptr);
+
+private:
+    // (table, country, city) of every table of the index, in index order.
+    static QVector<Point> indexRows();
+    static void computePoint(Point& point, int ignoreHours);
 };

@@ -8,6 +8,32 @@
 #include <QSet>
 #include <QSqlQuery>
 
+namespace {
+QStringList sortedTexts(QSqlQuery q)
+{
+    QStringList texts;
+    while (q.next()) {
+        const QString text = q.value(0).toString();
+        if (!text.isEmpty())
+            texts.append(text);
+    }
+    texts.sort(Qt::CaseSensitive);
+    return texts;
+}
+} // namespace
+
+QStringList HWeatherLocation::countries()
+{
+    return sortedTexts(LumoWeather::getQWeather()->weatherQuery(
+        QStringLiteral("select distinct [nation] from tb_glb_idx")));
+}
+
+QStringList HWeatherLocation::cities(const QString& country)
+{
+    return sortedTexts(LumoWeather::getQWeather()->weatherQuery(
+        QStringLiteral("select distinct [city] from tb_glb_idx where [nation] = ?"), {country}));
+}
+
 QString HWeatherLocation::findCityTable(const QString& country, const QString& city)
 {
     LumoWeather* weather = LumoWeather::getQWeather();

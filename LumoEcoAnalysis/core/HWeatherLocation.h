@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 // Setting the project's location: the steps the weather page performs when the
 // project settings announce a country and city, callable without a widget.
@@ -16,6 +17,11 @@ public:
         // Hours of the project year without a valid reading, filled by interpolation.
         int filledHours = 0;
     };
+
+    // The countries of tb_glb_idx, and the cities of one country (bound value), each
+    // listed once and sorted (case-sensitive); empty without a weather database.
+    static QStringList countries();
+    static QStringList cities(const QString& country);
 
     // Table name of the city in tb_glb_idx (bound values), or empty. Country and city
     // are matched exactly first; failing that, regardless of case, when that finds

@@ -8,6 +8,8 @@
 #include "tst_weather_fixture.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +28,8 @@ private slots:
     void writeWithoutDatabase();
     void failedWriteChangesNothing();
     void analyseAllFillsCaches();
+    void batchStoresAndRestores_data();
+    void batchStoresAndRestores();
 
 private:
     QString dbPath() const { return m_dir->filePath(QStringLiteral("Weather.db3")); }
@@ -207,6 +211,54 @@ void TstWeatherDesign::analyseAllFillsCaches()
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("weather/CAN_St. John's.json"))));
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("weather/Tiny.json"))));
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("weather/CHN_XiAn.json"))));
+}
+
+void TstWeatherDesign::batchStoresAndRestores_data()
+{
+    QTest::addColumn<int>("stopAfter"); // steps done when the callback says stop; -1 never
+    QTest::newRow("whole run") << -1;
+    QTest::newRow("stopped before anything") << 0;
+    QTest::newRow("stopped after the analyses") << 3;
+    QTest::newRow("stopped at the last design point") << 6;
+}
+
+void TstWeatherDesign::batchStoresAndRestores()
+{
+    QFETCH(int, stopAfter);
+    // The project's own city as the location set it.
+    LumoWeather::getQWeather()->setWeatherTableName(QStringLiteral("CHN_XiAn"));
+    const QJsonArray statis({QJsonObject{{"temp_dot", 1}}});
+    const QJsonObject extreme{{"city_table_name", "CHN_XiAn"}};
+    HProject::getProject()->setWeatherStatisData(statis);
+    HProject::getProject()->setWeatherExtremeData(extreme);
+
+    QList<int> seen;
+    const HWeatherDesignPoints::BatchResult result =
+        HWeatherDesignPoints::runBatch(35, [&](int done, int steps) {
+            [&] {
+                QCOMPARE(steps, 6);
+            }();
+            seen.append(done);
+            return done != stopAfter;
+        });
+
+    const bool stopped = stopAfter >= 0;
+    QCOMPARE(result.tables, 3);
+    QCOMPARE(result.cancelled, stopped);
+    QCOMPARE(result.ok, !stopped);
+    QCOMPARE(seen.last(), stopped ? stopAfter : 6);
+    QCOMPARE(seen.first(), 0);
+    // The program-wide table and the project's statistics are the city's again.
+    QCOMPARE(LumoWeather::getQWeather()->getWeatherTableName(), QStringLiteral("CHN_XiAn"));
+    QCOMPARE(HProject::getProject()->getWeatherStatisData(), statis);
+    QCOMPARE(HProject::getProject()->getWeatherExtremeData(), extreme);
+
+    QSqlQuery q = LumoWeather::getWeatherDB()->query(
+        QStringLiteral("select count(*) from tb_glb_idx where SummeryDry is not null"));
+    QVERIFY(q.next());
+    // St. John's and Xi'an have a design hour; Tiny has ten hours only.
+    QCOMPARE(q.value(0).toInt(), stopped ? 0 : 2);
+    QCOMPARE(result.stored, stopped ? 0 : 2);
 }
 
 QTEST_GUILESS_MAIN(TstWeatherDesign)
