@@ -4,36 +4,50 @@
     <context>
         <name>Brivanta</name>
         <message>
-            <source> in the category &quot;%1&quot;</source>
+            <source> in the category "%1"</source>
             <translation>（类别“%1”）</translation>
         </message>
         <message>
-            <source>&quot;%1&quot; is an indoor unit of the product database, not an outdoor unit.</source>
+            <source>"%1" is an indoor unit of the product database, not an outdoor unit.</source>
             <translation>“%1”在产品数据库中是室内机，不是室外机。</translation>
         </message>
         <message>
-            <source>&quot;%1&quot; is an outdoor unit of the product database, not an indoor unit.</source>
+            <source>"%1" is an outdoor unit of the product database, not an indoor unit.</source>
             <translation>“%1”在产品数据库中是室外机，不是室内机。</translation>
         </message>
         <message>
-            <source>&quot;%1&quot; is not a day (yyyy-MM-dd or MM-dd) or a range of days (FROM..TO).</source>
+            <source>"%1" is not a day (yyyy-MM-dd or MM-dd) or a range of days (FROM..TO).</source>
             <translation>“%1”不是日期（yyyy-MM-dd 或 MM-dd），也不是日期范围（FROM..TO）。</translation>
         </message>
         <message>
-            <source>&quot;%1&quot; is not a list of ranges from %2 to %3 (such as &quot;%4&quot;, &quot;all&quot; or &quot;none&quot;)</source>
+            <source>"%1" is not a list of ranges from %2 to %3 (such as "%4", "all" or "none")</source>
             <translation>“%1”不是 %2 至 %3 的范围列表（例如“%4”、“all”或“none”）</translation>
         </message>
         <message>
-            <source>&quot;%1&quot; is not of the form KEY=VALUE.</source>
+            <source>"%1" is not of the form KEY=VALUE.</source>
             <translation>“%1”不是 KEY=VALUE 形式。</translation>
         </message>
         <message>
-            <source>&quot;%1&quot; is not set as a value: change the schedule, the holidays and the unit lines with their own commands.</source>
+            <source>"%1" is not set as a value: change the schedule, the holidays and the unit lines with their own commands.</source>
             <translation>“%1”不能作为值设置：运行时间表、节假日和机组行请用各自的命令修改。</translation>
         </message>
         <message>
-            <source>&quot;operation_map&quot; is missing: no hour of the year runs, so every energy is 0.</source>
+            <source>"operation_map" is missing: no hour of the year runs, so every energy is 0.</source>
             <translation>缺少“operation_map”：全年没有任何运行小时，因此所有能耗均为 0。</translation>
+        </message>
+        <message>
+            <source>%1 (%2) is not in the weather database, so the project has no hourly weather. Choose a city, or import its weather file on the Weather page.</source>
+            <translation>气象数据库中没有 %1（%2），因此项目没有逐时气象数据。请选择城市，或在“气象”页导入该城市的气象文件。</translation>
+        </message>
+        <message>
+            <source>%1 (%2): %3 hourly readings.</source>
+            <translation>%1（%2）：%3 条逐时记录。</translation>
+        </message>
+        <message>
+            <source>%1 cannot be imported:
+%2</source>
+            <translation>无法导入 %1：
+%2</translation>
         </message>
         <message>
             <source>%1 has %2 entries that are not true or false; they read as false.</source>
@@ -88,6 +102,10 @@
             <translation>%1 不是 true 或 false（%2）；按 false 读取。</translation>
         </message>
         <message>
+            <source>%1 readings are missing and are left out of the averages.</source>
+            <translation>缺少 %1 条记录，计算平均值时不计入。</translation>
+        </message>
+        <message>
             <source>%1 unit entries of %2 have values of the wrong type; units without a positive numeric quantity were skipped.</source>
             <translation>%2 中有 %1 个机组条目的数值类型错误；数量不是正数的机组已跳过。</translation>
         </message>
@@ -106,6 +124,10 @@
         <message>
             <source>Add ODU</source>
             <translation>添加室外机</translation>
+        </message>
+        <message>
+            <source>Add the hourly weather of a city from an EPW or TMY3 CSV file</source>
+            <translation>从 EPW 或 TMY3 CSV 文件添加城市的逐时气象数据</translation>
         </message>
         <message>
             <source>Additional Information for water</source>
@@ -132,7 +154,23 @@
             <translation>室外机需要制冷或制热容量。</translation>
         </message>
         <message>
+            <source>Analyse the weather of every city in the weather database and store its summer and winter design points</source>
+            <translation>分析气象数据库中每个城市的气象数据，并保存其夏季和冬季设计工况点</translation>
+        </message>
+        <message>
+            <source>Analysing the weather of every city...</source>
+            <translation>正在分析每个城市的气象数据...</translation>
+        </message>
+        <message>
+            <source>Apl</source>
+            <translation>4月</translation>
+        </message>
+        <message>
             <source>Apr</source>
+            <translation>4月</translation>
+        </message>
+        <message>
+            <source>April</source>
             <translation>4月</translation>
         </message>
         <message>
@@ -140,12 +178,28 @@
             <translation>8月</translation>
         </message>
         <message>
+            <source>August</source>
+            <translation>8月</translation>
+        </message>
+        <message>
             <source>Average EIR</source>
             <translation>平均能效输入比(EIR)</translation>
         </message>
         <message>
+            <source>Bar Chart</source>
+            <translation>柱状图</translation>
+        </message>
+        <message>
             <source>Btu/h</source>
             <translation>Btu/h</translation>
+        </message>
+        <message>
+            <source>Build Area</source>
+            <translation>建筑面积</translation>
+        </message>
+        <message>
+            <source>Build Height</source>
+            <translation>建筑高度</translation>
         </message>
         <message>
             <source>Building</source>
@@ -192,6 +246,14 @@
             <translation>正在计算...</translation>
         </message>
         <message>
+            <source>Cancel</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>Cancelled: the design points were not stored.</source>
+            <translation>已取消：未保存设计工况点。</translation>
+        </message>
+        <message>
             <source>Cannot copy %1 into %2; reading the program's copy</source>
             <translation>无法将 %1 复制到 %2；改为读取程序自带的文件</translation>
         </message>
@@ -232,12 +294,28 @@
             <translation>容量 CRT</translation>
         </message>
         <message>
+            <source>Chiller</source>
+            <translation>冷水机组</translation>
+        </message>
+        <message>
+            <source>Choose the project's city on the Project page.</source>
+            <translation>请在“项目”页选择项目所在城市。</translation>
+        </message>
+        <message>
+            <source>Choose the project's country and city.</source>
+            <translation>请选择项目所在的国家和城市。</translation>
+        </message>
+        <message>
             <source>Circulation-Water Pump</source>
             <translation>循环水泵</translation>
         </message>
         <message>
             <source>City</source>
             <translation>城市</translation>
+        </message>
+        <message>
+            <source>Comparison Option</source>
+            <translation>比较选项</translation>
         </message>
         <message>
             <source>Comparison Result</source>
@@ -262,6 +340,10 @@
         <message>
             <source>Cooling Peak Load</source>
             <translation>冷负荷峰值</translation>
+        </message>
+        <message>
+            <source>Cooling Season</source>
+            <translation>制冷季</translation>
         </message>
         <message>
             <source>Cooling Tower</source>
@@ -316,6 +398,10 @@
             <translation>12月</translation>
         </message>
         <message>
+            <source>December</source>
+            <translation>12月</translation>
+        </message>
+        <message>
             <source>Description</source>
             <translation>说明</translation>
         </message>
@@ -324,12 +410,20 @@
             <translation>设计温度</translation>
         </message>
         <message>
+            <source>Design points of %1 of %2 cities stored.</source>
+            <translation>已保存 %2 个城市中 %1 个城市的设计工况点。</translation>
+        </message>
+        <message>
             <source>Do you want to close the current project?</source>
             <translation>是否关闭当前项目？</translation>
         </message>
         <message>
             <source>Done.</source>
             <translation>完成。</translation>
+        </message>
+        <message>
+            <source>Double click on a date to mark it as a holiday.</source>
+            <translation>双击日期可将其标记为节假日。</translation>
         </message>
         <message>
             <source>Dry Bulb Temperature</source>
@@ -396,6 +490,10 @@
             <translation>能量输入比(%)</translation>
         </message>
         <message>
+            <source>EnergyPlus weather file</source>
+            <translation>EnergyPlus 气象文件</translation>
+        </message>
+        <message>
             <source>Error</source>
             <translation>错误</translation>
         </message>
@@ -405,6 +503,10 @@
         </message>
         <message>
             <source>Feb</source>
+            <translation>2月</translation>
+        </message>
+        <message>
+            <source>February</source>
             <translation>2月</translation>
         </message>
         <message>
@@ -426,6 +528,10 @@
         <message>
             <source>Gas Input(Nm^3)</source>
             <translation>耗气量(Nm^3)</translation>
+        </message>
+        <message>
+            <source>Gas($/Nm^3 )</source>
+            <translation>燃气($/Nm^3 )</translation>
         </message>
         <message>
             <source>Give the cooling capacity and the cooling power input together.</source>
@@ -452,6 +558,14 @@
             <translation>热负荷峰值</translation>
         </message>
         <message>
+            <source>Heating Season</source>
+            <translation>制热季</translation>
+        </message>
+        <message>
+            <source>Holiday</source>
+            <translation>节假日</translation>
+        </message>
+        <message>
             <source>Hour</source>
             <translation>小时</translation>
         </message>
@@ -466,6 +580,34 @@
         <message>
             <source>Hours of the day</source>
             <translation>一天中的小时</translation>
+        </message>
+        <message>
+            <source>If "Thermo OFF" check box is checked, Outdoor Unit is off and only indoor unit is on, whend difference is less than 1 centigrade between Outdoor air temp and balance point.</source>
+            <translation>勾选“温控停机”后，当室外气温与平衡点温度之差小于 1 ℃ 时，室外机停机，仅室内机运行。</translation>
+        </message>
+        <message>
+            <source>Ignore Hours(h)</source>
+            <translation>忽略小时数(h)</translation>
+        </message>
+        <message>
+            <source>Import</source>
+            <translation>导入</translation>
+        </message>
+        <message>
+            <source>Import weather file</source>
+            <translation>导入气象文件</translation>
+        </message>
+        <message>
+            <source>Import weather file…</source>
+            <translation>导入气象文件…</translation>
+        </message>
+        <message>
+            <source>Imported the weather of %1 (%2).</source>
+            <translation>已导入 %1（%2）的气象数据。</translation>
+        </message>
+        <message>
+            <source>Indoor Setting Temperature Information</source>
+            <translation>室内设定温度信息</translation>
         </message>
         <message>
             <source>Indoor Unit Energy</source>
@@ -488,11 +630,23 @@
             <translation>1月</translation>
         </message>
         <message>
+            <source>January</source>
+            <translation>1月</translation>
+        </message>
+        <message>
+            <source>Jly</source>
+            <translation>7月</translation>
+        </message>
+        <message>
             <source>July</source>
             <translation>7月</translation>
         </message>
         <message>
             <source>Jun</source>
+            <translation>6月</translation>
+        </message>
+        <message>
+            <source>June</source>
             <translation>6月</translation>
         </message>
         <message>
@@ -510,6 +664,10 @@
         <message>
             <source>Length:</source>
             <translation>长度：</translation>
+        </message>
+        <message>
+            <source>Line Chart</source>
+            <translation>折线图</translation>
         </message>
         <message>
             <source>Load Ratio</source>
@@ -534,6 +692,14 @@
         <message>
             <source>Mar</source>
             <translation>3月</translation>
+        </message>
+        <message>
+            <source>March</source>
+            <translation>3月</translation>
+        </message>
+        <message>
+            <source>Mark the days of the year on which the plant does not run</source>
+            <translation>标记全年中系统不运行的日期</translation>
         </message>
         <message>
             <source>Max Temperature</source>
@@ -572,6 +738,10 @@
             <translation>逐月温频数据</translation>
         </message>
         <message>
+            <source>Monthly Schedule</source>
+            <translation>每月运行时间</translation>
+        </message>
+        <message>
             <source>Monthly Weather Analysis (Temperature)</source>
             <translation>逐月气象分析(温度)</translation>
         </message>
@@ -606,6 +776,10 @@
         <message>
             <source>No heating peak load is given; %1 kW (110% of the own system's outdoor heating capacity %2 kW) is used.</source>
             <translation>未给出制热峰值负荷；采用 %1 kW（本方系统室外机制热容量 %2 kW 的 110%）。</translation>
+        </message>
+        <message>
+            <source>No hourly weather for %1 (%2). Choose another city on the Project page or import its weather file.</source>
+            <translation>没有 %1（%2）的逐时气象数据。请在“项目”页选择其他城市，或导入其气象文件。</translation>
         </message>
         <message>
             <source>No hourly weather for the project's location.</source>
@@ -644,11 +818,27 @@
             <translation>11月</translation>
         </message>
         <message>
+            <source>November</source>
+            <translation>11月</translation>
+        </message>
+        <message>
             <source>Number of Floors</source>
             <translation>楼层数</translation>
         </message>
         <message>
+            <source>Number of floors</source>
+            <translation>楼层数</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>确定</translation>
+        </message>
+        <message>
             <source>Oct</source>
+            <translation>10月</translation>
+        </message>
+        <message>
+            <source>October</source>
             <translation>10月</translation>
         </message>
         <message>
@@ -712,11 +902,11 @@
             <translation>室外机</translation>
         </message>
         <message>
-            <source>Own indoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
+            <source>Own indoor unit line %1 (category "%2", model "%3") is not in the product database: it has no capacity and no power input.</source>
             <translation>本方室内机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
         </message>
         <message>
-            <source>Own outdoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
+            <source>Own outdoor unit line %1 (category "%2", model "%3") is not in the product database: it has no capacity and no power input.</source>
             <translation>本方室外机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
         </message>
         <message>
@@ -750,6 +940,10 @@
         <message>
             <source>Power Input(Electricity) kW</source>
             <translation>输入功率(电) kW</translation>
+        </message>
+        <message>
+            <source>Precent</source>
+            <translation>百分比</translation>
         </message>
         <message>
             <source>Price/ea</source>
@@ -798,6 +992,10 @@
         <message>
             <source>Ready</source>
             <translation>就绪</translation>
+        </message>
+        <message>
+            <source>Region Information</source>
+            <translation>地区信息</translation>
         </message>
         <message>
             <source>Remove</source>
@@ -864,8 +1062,16 @@
             <translation>9月</translation>
         </message>
         <message>
+            <source>September</source>
+            <translation>9月</translation>
+        </message>
+        <message>
             <source>Sunday</source>
             <translation>星期日</translation>
+        </message>
+        <message>
+            <source>System</source>
+            <translation>系统</translation>
         </message>
         <message>
             <source>TC(C)</source>
@@ -874,6 +1080,10 @@
         <message>
             <source>TC(H)</source>
             <translation>制热量</translation>
+        </message>
+        <message>
+            <source>TMY3 weather file</source>
+            <translation>TMY3 气象文件</translation>
         </message>
         <message>
             <source>Temp(DB)</source>
@@ -920,6 +1130,10 @@
             <translation>当前项目有尚未保存到文件的更改。</translation>
         </message>
         <message>
+            <source>The design points could not be stored: %1</source>
+            <translation>无法保存设计工况点：%1</translation>
+        </message>
+        <message>
             <source>The heating curve needs at least two points.</source>
             <translation>制热曲线至少需要两个数据点。</translation>
         </message>
@@ -928,15 +1142,15 @@
             <translation>制热峰值负荷 %1 kW 不在本方系统室外机制热容量 %2 kW 的 50%-150% 范围内；改用 %3 kW（容量的 110%）。</translation>
         </message>
         <message>
-            <source>The hourly values are written when the switch &quot;other&quot;/&quot;is_print_all&quot; of ee_config.json is on.</source>
-            <translation>ee_config.json 中的开关 &quot;other&quot;/&quot;is_print_all&quot; 打开时才写入逐时数据。</translation>
+            <source>The hourly values are written when the switch "other"/"is_print_all" of ee_config.json is on.</source>
+            <translation>ee_config.json 中的开关 "other"/"is_print_all" 打开时才写入逐时数据。</translation>
         </message>
         <message>
             <source>The language catalogue could not be loaded.</source>
             <translation>无法加载语言包。</translation>
         </message>
         <message>
-            <source>The model &quot;%1&quot; is in several categories (%2): give the category.</source>
+            <source>The model "%1" is in several categories (%2): give the category.</source>
             <translation>型号“%1”属于多个类别（%2）：请给出类别。</translation>
         </message>
         <message>
@@ -944,7 +1158,7 @@
             <translation>运行时间表全年没有任何运行小时（没有开启的小时、星期或月份），因此所有能耗均为 0。</translation>
         </message>
         <message>
-            <source>The product database has no %1 unit &quot;%2&quot;%3.</source>
+            <source>The product database has no %1 unit "%2"%3.</source>
             <translation>产品数据库中没有%1“%2”%3。</translation>
         </message>
         <message>
@@ -980,8 +1194,24 @@
             <translation>报告将覆盖项目文件 %1。</translation>
         </message>
         <message>
-            <source>The weather database %1 has no city &quot;%2&quot; in the country &quot;%3&quot;; choose one it lists, or import the city's weather first.</source>
+            <source>The weather database %1 cannot be opened.</source>
+            <translation>无法打开气象数据库 %1。</translation>
+        </message>
+        <message>
+            <source>The weather database %1 has no city "%2" in the country "%3"; choose one it lists, or import the city's weather first.</source>
             <translation>气象数据库 %1 中没有国家“%3”的城市“%2”；请选择其中列出的城市，或先导入该城市的气象数据。</translation>
+        </message>
+        <message>
+            <source>The weather database already holds %1 (%2). Replace its weather with this file?</source>
+            <translation>气象数据库中已有 %1（%2）。是否用此文件替换其气象数据？</translation>
+        </message>
+        <message>
+            <source>The weather database holds no city, so the project has no hourly weather. Import a weather file on the Weather page.</source>
+            <translation>气象数据库中没有城市，因此项目没有逐时气象数据。请在“气象”页导入气象文件。</translation>
+        </message>
+        <message>
+            <source>The weather database holds no city. Import a weather file to add one.</source>
+            <translation>气象数据库中没有城市。请导入气象文件添加城市。</translation>
         </message>
         <message>
             <source>The weather year lacks a valid reading in %1 of its 8760 hours; their temperature and humidity were interpolated between the nearest hours with readings.</source>
@@ -1020,6 +1250,10 @@
             <translation>没有其他品牌 VRF 机组，是否继续？</translation>
         </message>
         <message>
+            <source>Thermo OFF</source>
+            <translation>温控停机</translation>
+        </message>
+        <message>
             <source>Thursday</source>
             <translation>星期四</translation>
         </message>
@@ -1048,6 +1282,14 @@
             <translation>请输入其他品牌的机组；在表格中单击右键可添加或删除行。</translation>
         </message>
         <message>
+            <source>Unit</source>
+            <translation>机组</translation>
+        </message>
+        <message>
+            <source>Unit Information</source>
+            <translation>机组信息</translation>
+        </message>
+        <message>
             <source>Unit Type</source>
             <translation>机组类型</translation>
         </message>
@@ -1056,7 +1298,7 @@
             <translation>单位</translation>
         </message>
         <message>
-            <source>Unknown key &quot;%1&quot;; the keys are: %2.</source>
+            <source>Unknown key "%1"; the keys are: %2.</source>
             <translation>未知的键“%1”；可用的键为：%2。</translation>
         </message>
         <message>
@@ -1066,6 +1308,14 @@
         <message>
             <source>Updated %1 in %2 from the program's files</source>
             <translation>已用程序自带的文件更新 %2 中的 %1</translation>
+        </message>
+        <message>
+            <source>Use this city for the project</source>
+            <translation>将此城市用作项目所在地</translation>
+        </message>
+        <message>
+            <source>Utility Cost Information</source>
+            <translation>能源价格信息</translation>
         </message>
         <message>
             <source>VELA</source>
@@ -1112,8 +1362,16 @@
             <translation>正在分析气象数据...</translation>
         </message>
         <message>
+            <source>Weather files (*.epw *.csv);;EnergyPlus weather (*.epw);;TMY3 weather (*.csv);;All files (*)</source>
+            <translation>气象文件 (*.epw *.csv);;EnergyPlus 气象文件 (*.epw);;TMY3 气象文件 (*.csv);;所有文件 (*)</translation>
+        </message>
+        <message>
             <source>Wednesday</source>
             <translation>星期三</translation>
+        </message>
+        <message>
+            <source>Weekly Schedule</source>
+            <translation>每周运行时间</translation>
         </message>
         <message>
             <source>Writing the report...</source>

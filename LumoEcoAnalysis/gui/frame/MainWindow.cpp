@@ -265,6 +265,8 @@ void MainWindow::createPages()
             &HWeatherWidget::updateWeatherParam);
     connect(m_weatherWidget, &HWeatherWidget::signal_update_project_location_temp_info,
             m_projectSetWidget, &HProjectSetWidget::slot_update_outdoor_temp_info);
+    connect(m_weatherWidget, &HWeatherWidget::signal_weather_city_imported, m_projectSetWidget,
+            &HProjectSetWidget::slot_weather_city_imported);
     connect(m_weatherWidget, &HWeatherWidget::signal_send_msg_to_status_wnd, this,
             &MainWindow::sendMsgToStatusBar);
     connect(m_weatherWidget, &HWeatherWidget::signal_update_weather_analysis_result_to_show_table,

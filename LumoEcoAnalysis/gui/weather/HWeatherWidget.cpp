@@ -1,85 +1,480 @@
 #include "HWeatherWidget.h"
+#include "ui_HWeatherWidget.h"
 
 #include "CUnitFun.h"
-#include "HPageTitle.h"
+#include "HDatabase.h"
 #include "HProject.h"
+#include "HWaitCursor.h"
 #include "HWeatherAnalysis.h"
+#include "HWeatherDesignPoints.h"
+#include "HWeatherImport.h"
+#include "HWeatherImportDlg.h"
 #include "HWeatherLocation.h"
 #include "TranslateString.h"
+#include "chartForm.h"
 
-#include <QLabel>
+#include <QDoubleValidator>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIntValidator>
+#include <QJsonObject>
+#include <QListWidgetItem>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
-// Design hours of the location: 0.4 % of the year.
-int designIgnoreHours()
+
+// The batch of the Calculate button analyses every city with the index's rule.
+constexpr int batchIgnoreHours = 35;
+
+QString temperatureText(double value)
 {
-    return HWeatherAnalysis::calculateIgnoreHours(0.4);
+    return QString::number(value, 'f', 2);
 }
+
+chartForm* addChart(QWidget* tab)
+{
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* chart = new chartForm(tab);
+    layout->addWidget(chart);
+    return chart;
+}
+
 } // namespace
 
 HWeatherWidget::HWeatherWidget(QWidget* parent)
     : QDialog(parent)
+    , ui(new Ui::HWeatherWidget)
 {
-    m_title = new HPageTitle(this);
-    m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("labelSummary"));
-    m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 10, 10, 10);
-    layout->addWidget(m_title);
-    layout->addWidget(m_summary, 1);
+    ui->setupUi(this);
+    for (int i = 0; i < 12; ++i)
+        m_monthPositions.append(360 + 730 * i);
+
+    m_lineChart = addChart(ui->tab_1);
+    m_barChart = addChart(ui->tab_2);
     setLanguage();
+
+    connect(ui->precentRadioButton, &QRadioButton::clicked, this, &HWeatherWidget::redionBtnSlot);
+    connect(ui->hoursRadioButton, &QRadioButton::clicked, this, &HWeatherWidget::redionBtnSlot);
+    connect(ui->listWidget, &QListWidget::itemChanged, this,
+            &HWeatherWidget::listWidgetItemClickedSlot);
+    connect(ui->lineEdit_p, &QLineEdit::textChanged, this, &HWeatherWidget::recalTempValueSlot);
+    connect(ui->lineEdit_h, &QLineEdit::textChanged, this, &HWeatherWidget::recalTempValueSlot);
+
+    ui->precentRadioButton->setChecked(true);
+    ui->hoursRadioButton->setChecked(false);
+    ui->lineEdit_h->setEnabled(false);
+    ui->lineEditMaxTemp->setEnabled(false);
+    ui->lineEditMinTemp->setEnabled(false);
+    ui->lineEdit_X->setEnabled(false);
+
+    auto* percent = new QDoubleValidator(0.0, 100.0, 3, this);
+    percent->setNotation(QDoubleValidator::StandardNotation);
+    percent->setLocale(QLocale::c());
+    ui->lineEdit_p->setValidator(percent);
+    ui->lineEdit_h->setValidator(new QIntValidator(0, 8759, this));
+    ui->lineEdit_h->setText(QStringLiteral("35"));
+    ui->lineEdit_p->setText(QStringLiteral("0.4"));
+    ui->listWidget->hide();
+    ui->pushButton_cal->show();
+}
+
+HWeatherWidget::~HWeatherWidget()
+{
+    delete ui;
 }
 
 void HWeatherWidget::setLanguage()
 {
-    QString title = TranslateString("Ambient Air Temperature Distribution");
-    if (!m_country.isEmpty() || !m_city.isEmpty())
-        title += QStringLiteral("(%1-%2)").arg(m_country, m_city);
-    m_title->setText(title);
-    showSummary();
+    const QString unit = CUnitFun::GetUnitTempString(1);
+    showTitle();
+    ui->labelMinTemp->setText(QStringLiteral("%1%2:").arg(TranslateString("Min.Temp"), unit));
+    ui->labelMaxTemp->setText(QStringLiteral("%1%2:").arg(TranslateString("Max.Temp"), unit));
+    ui->label_X->setText(
+        QStringLiteral("%1%2:").arg(TranslateString("Ambient Temperature Consideration"), unit));
+    ui->precentRadioButton->setText(QStringLiteral("%1(%):").arg(TranslateString("Precent")));
+    ui->hoursRadioButton->setText(QStringLiteral("%1:").arg(TranslateString("Ignore Hours(h)")));
+    ui->tabWidget->setTabText(0, TranslateString("Line Chart"));
+    ui->tabWidget->setTabText(1, TranslateString("Bar Chart"));
+    ui->pushButton_cal->setText(TranslateString("Calculate"));
+    ui->pushButton_cal->setToolTip(
+        TranslateString("Analyse the weather of every city in the weather database and store "
+                        "its summer and winter design points"));
+    ui->pushButton_import->setText(TranslateString("Import weather file…"));
+    ui->pushButton_import->setToolTip(
+        TranslateString("Add the hourly weather of a city from an EPW or TMY3 CSV file"));
+
+    m_monthNames =
+        QStringList{TranslateString("Jan"), TranslateString("Feb"), TranslateString("Mar"),
+                    TranslateString("Apl"), TranslateString("May"), TranslateString("Jun"),
+                    TranslateString("Jly"), TranslateString("Aug"), TranslateString("Sep"),
+                    TranslateString("Oct"), TranslateString("Nov"), TranslateString("Dec")};
+    m_lineChart->set8760LineChart();
+    m_barChart->set8760BarChart();
+
+    // Figures, month names and the missing-weather notice in the new language or unit.
+    if (!m_table.isEmpty())
+        refreshData();
+    else if (!ui->labelCity->text().isEmpty())
+        showMissingWeather(m_country, m_city);
 }
 
-void HWeatherWidget::showSummary()
+void HWeatherWidget::showTitle()
 {
-    HProject* p = HProject::getProject();
-    if (!p->GetisHave8760WeatherData()) {
-        m_summary->setText(TranslateString("No hourly weather for the project's location."));
-        return;
-    }
-    const QString unit = CUnitFun::GetUnitTempString(1);
-    auto temp = [](double c) {
-        return QString::number(CUnitFun::temperatureToCurrent(c), 'f', 1);
-    };
-    m_summary->setText(QStringLiteral("%1%2: %3\n%4%5: %6\n%7%8: %9")
-                           .arg(TranslateString("Max.Temp"), unit, temp(p->Getmax_temp()))
-                           .arg(TranslateString("Min.Temp"), unit, temp(p->Getmin_temp()))
-                           .arg(TranslateString("Ambient Temperature Consideration"), unit,
-                                temp(p->Getaverage_temp())));
+    QString title = TranslateString("Ambient Air Temperature Distribution");
+    if (!m_table.isEmpty())
+        title += QStringLiteral("(%1-%2)").arg(m_country, m_city);
+    ui->labelTitle->setText(title);
 }
+
+int HWeatherWidget::ignoreHours() const
+{
+    if (ui->precentRadioButton->isChecked())
+        return HWeatherAnalysis::calculateIgnoreHours(ui->lineEdit_p->text().toDouble());
+    if (ui->hoursRadioButton->isChecked())
+        return ui->lineEdit_h->text().toInt();
+    return 0;
+}
+
+void HWeatherWidget::redionBtnSlot()
+{
+    ui->lineEdit_h->setEnabled(ui->hoursRadioButton->isChecked());
+    ui->lineEdit_p->setEnabled(ui->precentRadioButton->isChecked());
+    // The other rule may give another design temperature.
+    recalTempValueSlot();
+}
+
+void HWeatherWidget::recalTempValueSlot()
+{
+    if (m_table.isEmpty())
+        return;
+    refreshData();
+    emit signal_update_project_location_temp_info();
+}
+
+void HWeatherWidget::on_lineEdit_X_textChanged(const QString& text)
+{
+    if (m_table.isEmpty())
+        return;
+    bool ok = false;
+    const double shown = text.toDouble(&ok);
+    if (!ok)
+        return;
+    // The field shows the design temperature rounded; the project keeps it unrounded.
+    const double celsius = text == temperatureText(m_designTemp)
+        ? m_designCelsius
+        : CUnitFun::temperatureToBase(shown);
+    HProject::getProject()->setaverage_temp(celsius);
+}
+
+void HWeatherWidget::setDesignTemperature(double celsius)
+{
+    m_designCelsius = celsius;
+    m_designTemp = CUnitFun::temperatureToCurrent(celsius);
+    HProject::getProject()->setaverage_temp(celsius);
+    ui->lineEdit_X->setText(temperatureText(m_designTemp));
+}
+
+void HWeatherWidget::listWidgetItemClickedSlot(QListWidgetItem*)
+{
+    if (isVisible())
+        refreshData();
+}
+
+void HWeatherWidget::reCreateGraph()
+{
+    HProject* project = HProject::getProject();
+    if (!project->GetisHave8760WeatherData())
+        showMissingWeather(project->Getcountry(), project->Getcity());
+    else
+        refreshData();
+}
+
+void HWeatherWidget::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->type() == QEvent::Show)
+        reCreateGraph();
+}
+
+void HWeatherWidget::reject() { }
 
 void HWeatherWidget::updateWeatherParam(QString country, QString city)
 {
-    if (!HWeatherLocation::setProjectLocation(country, city, designIgnoreHours())) {
-        showSummary();
-        return;
+    HWeatherLocation::Result location;
+    bool found = false;
+    {
+        HWaitCursor wait;
+        found = HWeatherLocation::setProjectLocation(country, city, ignoreHours(), &location);
     }
+    if (!found) {
+        showMissingWeather(country, city);
+    } else {
+        setWeatherTableName(location.tableName, country, city, true);
+        showTitle();
+    }
+    emit signal_update_project_location_temp_info();
+}
+
+void HWeatherWidget::setWeatherTableName(QString table, QString country, QString city, bool force)
+{
     m_country = country;
     m_city = city;
-    setLanguage();
-    emit signal_update_project_location_temp_info();
+    if (force || table != m_table) {
+        m_table = table;
+        LumoWeather* weather = LumoWeather::getQWeather();
+        weather->setWeatherTableName(table);
+        const QSignalBlocker block(ui->listWidget);
+        ui->listWidget->clear();
+        QList<int> years;
+        weather->findAllYearList(years);
+        for (const int year : qAsConst(years)) {
+            auto* item = new QListWidgetItem(QString::number(year), ui->listWidget);
+            item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+            item->setCheckState(Qt::Unchecked);
+        }
+    }
+    initLoadYearlist();
+}
+
+void HWeatherWidget::initLoadYearlist()
+{
+    HDatabase* db = LumoWeather::getWeatherDB();
+    if (!db || !db->isVilidDatabase() || ui->listWidget->count() == 0)
+        return;
+    {
+        // Every year of the table is used; the list only shows them.
+        const QSignalBlocker block(ui->listWidget);
+        for (int i = 0; i < ui->listWidget->count(); ++i)
+            ui->listWidget->item(i)->setCheckState(Qt::Checked);
+    }
+    refreshData();
+}
+
+void HWeatherWidget::refreshData()
+{
+    HDatabase* db = LumoWeather::getWeatherDB();
+    if (m_table.isEmpty() || !db || !db->isVilidDatabase())
+        return;
+    HWaitCursor wait;
+    HWeatherAnalysis analysis(m_table);
+    analysis.setIgnoreHours(ignoreHours());
+    analysis.analysisData();
+
+    m_maxTemp = CUnitFun::temperatureToCurrent(analysis.GetMaxTemperature());
+    m_minTemp = CUnitFun::temperatureToCurrent(analysis.GetMinTemperature());
+    ui->lineEditMaxTemp->setText(temperatureText(m_maxTemp));
+    ui->lineEditMinTemp->setText(temperatureText(m_minTemp));
+    setDesignTemperature(analysis.GetAverageTemperature());
+    ui->labelCity->clear();
+    drawLine(analysis);
+    drawBars(analysis);
+}
+
+void HWeatherWidget::drawLine(const HWeatherAnalysis& analysis)
+{
+    // The hourly temperatures in the display unit, like the axis caption.
+    const QList<double>& hours = analysis.getgxSeries();
+    const QList<double>& temps = analysis.getgySeries();
+    QVector<double> x(hours.cbegin(), hours.cend());
+    QVector<double> y;
+    y.reserve(temps.size());
+    for (const double t : temps)
+        y.append(CUnitFun::temperatureToCurrent(t));
+    m_lineChart->resetLineGraph(0, m_monthNames.toVector(), m_monthPositions, x, y);
+    m_lineChart->setRangeY(CUnitFun::temperatureToCurrent(analysis.GetMinTemperature() - 2.0),
+                           CUnitFun::temperatureToCurrent(analysis.GetMaxTemperature() + 2.0));
+    m_lineChart->setRangeX(0, analysis.GettotalHours());
+}
+
+void HWeatherWidget::drawBars(const HWeatherAnalysis& analysis)
+{
+    // Bins below the design temperature in the first (blue) series, the others in the
+    // second (red); the first series holds only the leading bins.
+    const double design = analysis.GetAverageTemperature();
+    QVector<QString> labels;
+    QVector<double> below;
+    QVector<double> above;
+    for (const QJsonValue& value : analysis.getStatisResult()) {
+        const QJsonObject bin = value.toObject();
+        if (bin.isEmpty())
+            continue;
+        const int t = bin.value(QStringLiteral("temp_dot")).toInt();
+        const double count = bin.value(QStringLiteral("total_times")).toDouble();
+        labels.append(QString::number(qRound(CUnitFun::temperatureToCurrent(t))));
+        if (t < design) {
+            below.append(count);
+            above.append(0.0);
+        } else {
+            above.append(count);
+        }
+    }
+    m_barChart->addBarGraph(labels, below, above, QColor(Qt::blue), QColor(Qt::red));
+}
+
+void HWeatherWidget::showMissingWeather(const QString& country, const QString& city)
+{
+    m_table.clear();
+    m_country = country;
+    m_city = city;
+    {
+        const QSignalBlocker block(ui->listWidget);
+        ui->listWidget->clear();
+    }
+    ui->lineEditMaxTemp->clear();
+    ui->lineEditMinTemp->clear();
+    ui->lineEdit_X->clear();
+    m_lineChart->clearGraph();
+    m_barChart->clearGraph();
+    showTitle();
+
+    QString text;
+    if (HWeatherLocation::countries().isEmpty())
+        text = TranslateString("The weather database holds no city. Import a weather file to "
+                               "add one.");
+    else if (country.isEmpty() || city.isEmpty())
+        text = TranslateString("Choose the project's city on the Project page.");
+    else
+        text = TranslateString("No hourly weather for %1 (%2). Choose another city on the Project "
+                               "page or import its weather file.")
+                   .arg(city, country);
+    ui->labelCity->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    ui->labelCity->setText(text);
 }
 
 void HWeatherWidget::slot_weather_anlysis()
 {
     emit signal_send_msg_to_status_wnd(TranslateString("Weather analysis..."));
-    HWeatherAnalysis analysis;
-    analysis.setIgnoreHours(designIgnoreHours());
-    analysis.analysisData();
+    HWeatherAnalysis analysis(m_table);
+    analysis.setIgnoreHours(ignoreHours());
+    if (!m_table.isEmpty())
+        analysis.analysisData();
     emit signal_send_msg_to_status_wnd(TranslateString("Ready"));
     QJsonArray bins = analysis.getStatisResult();
     emit signal_update_weather_analysis_result_to_show_table(bins);
 }
 
-void HWeatherWidget::reject() { }
+void HWeatherWidget::on_pushButton_cal_clicked()
+{
+    const QString title = TranslateString("Calculate");
+    HDatabase* db = LumoWeather::getWeatherDB();
+    if (!db || !db->isVilidDatabase()) {
+        QMessageBox::warning(this, title,
+                             TranslateString("The weather database %1 cannot be opened.")
+                                 .arg(LumoWeather::weatherDbPath()));
+        return;
+    }
+
+    QProgressDialog progress(TranslateString("Analysing the weather of every city..."),
+                             TranslateString("Cancel"), 0, 1, this);
+    progress.setObjectName(QStringLiteral("batchProgressDialog"));
+    progress.setWindowTitle(title);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    const HWeatherDesignPoints::BatchResult result =
+        HWeatherDesignPoints::runBatch(batchIgnoreHours, [&](int done, int steps) {
+            progress.setMaximum(std::max(1, steps));
+            progress.setValue(done);
+            emit signal_send_msg_to_status_wnd(
+                QStringLiteral("%1%").arg(steps > 0 ? 100.0 * done / steps : 0.0, 0, 'g', 6));
+            return !progress.wasCanceled();
+        });
+    progress.close();
+
+    if (result.cancelled) {
+        emit signal_send_msg_to_status_wnd(
+            TranslateString("Cancelled: the design points were not stored."));
+    } else if (!result.ok) {
+        emit signal_send_msg_to_status_wnd(TranslateString("Ready"));
+        QMessageBox::warning(
+            this, title,
+            TranslateString("The design points could not be stored: %1").arg(result.error));
+    } else {
+        emit signal_send_msg_to_status_wnd(
+            TranslateString("Design points of %1 of %2 cities stored.")
+                .arg(result.stored)
+                .arg(result.tables));
+    }
+    // The run leaves the project's own city current; show it again.
+    refreshData();
+}
+
+void HWeatherWidget::on_pushButton_import_clicked()
+{
+    QFileDialog dialog(this, TranslateString("Import weather file"), QString(),
+                       TranslateString("Weather files (*.epw *.csv);;EnergyPlus weather (*.epw);;"
+                                       "TMY3 weather (*.csv);;All files (*)"));
+    dialog.setObjectName(QStringLiteral("importWeatherFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    importWeatherFile(dialog.selectedFiles().constFirst());
+}
+
+bool HWeatherWidget::importWeatherFile(const QString& path)
+{
+    const QString title = TranslateString("Import weather file");
+    HWeatherImport import;
+    bool ok = false;
+    {
+        HWaitCursor wait;
+        ok = import.readFile(path);
+    }
+    if (!ok) {
+        QMessageBox::warning(this, title,
+                             TranslateString("%1 cannot be imported:\n%2")
+                                 .arg(QFileInfo(path).fileName(), import.errorString()));
+        return false;
+    }
+
+    const QString format = import.format() == HWeatherImport::Format::Tmy3
+        ? TranslateString("TMY3 weather file")
+        : TranslateString("EnergyPlus weather file");
+    QString summary = TranslateString("%1 (%2): %3 hourly readings.")
+                          .arg(QFileInfo(path).fileName(), format)
+                          .arg(import.readings().size());
+    if (import.invalidReadings() > 0)
+        summary += QLatin1Char(' ')
+            + TranslateString("%1 readings are missing and are left out of the averages.")
+                  .arg(import.invalidReadings());
+    HWeatherImportDlg ask(summary, HWeatherLocation::countries(), import.defaultCountry(),
+                          import.defaultCity(), this);
+    if (ask.exec() != QDialog::Accepted)
+        return false;
+    const QString country = ask.country();
+    const QString city = ask.city();
+    if (!HWeatherLocation::findCityTable(country, city).isEmpty()) {
+        const auto answer = QMessageBox::question(
+            this, title,
+            TranslateString("The weather database already holds %1 (%2). Replace its weather "
+                            "with this file?")
+                .arg(city, country),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return false;
+    }
+
+    {
+        HWaitCursor wait;
+        ok = import.writeToDatabase(country, city);
+    }
+    if (!ok) {
+        QMessageBox::warning(this, title,
+                             TranslateString("%1 cannot be imported:\n%2")
+                                 .arg(QFileInfo(path).fileName(), import.errorString()));
+        return false;
+    }
+    emit signal_send_msg_to_status_wnd(
+        TranslateString("Imported the weather of %1 (%2).").arg(city, country));
+    emit signal_weather_city_imported(country, city, ask.useForProject());
+    return true;
+}
