@@ -26,7 +26,8 @@ HVacationSetDlg::HVacationSetDlg(QWidget* parent)
     // Weekends are marked once, when a project is created; the marks the user set
     // (or a project file stored) are shown as they are.
     ui->setupUi(this);
-    setFixedSize(540, 480);
+    // Wide enough for the longest week-day header ("Wednesday") in a column.
+    setFixedSize(620, 500);
     setLanguage();
     for (int m = 1; m <= 12; ++m)
         ui->comboBox->addItem(m_monthTexts.value(m));
@@ -37,10 +38,11 @@ HVacationSetDlg::HVacationSetDlg(QWidget* parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->setVisible(false);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->horizontalHeader()->setDefaultSectionSize(70);
-    table->verticalHeader()->setDefaultSectionSize(60);
+    // The days fill the table: about 85 x 60 pixels a cell.
+    table->horizontalHeader()->setMinimumSectionSize(70);
+    table->verticalHeader()->setMinimumSectionSize(50);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->installEventFilter(this);
     connect(table, &QTableWidget::cellDoubleClicked, this, &HVacationSetDlg::cellDoubleClicked);
     connect(ui->comboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,

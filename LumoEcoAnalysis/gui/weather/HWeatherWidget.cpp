@@ -82,6 +82,7 @@ HWeatherWidget::HWeatherWidget(QWidget* parent)
     ui->lineEdit_h->setText(QStringLiteral("35"));
     ui->lineEdit_p->setText(QStringLiteral("0.4"));
     ui->listWidget->hide();
+    ui->labelCity->hide();
     ui->pushButton_cal->show();
 }
 
@@ -118,9 +119,10 @@ void HWeatherWidget::setLanguage()
     m_lineChart->set8760LineChart();
     m_barChart->set8760BarChart();
 
-    // Figures, month names and the missing-weather notice in the new language or unit.
+    // Figures, month names and the missing-weather notice in the new language or unit;
+    // nothing is recomputed or written into the project.
     if (!m_table.isEmpty())
-        refreshData();
+        display();
     else if (!ui->labelCity->text().isEmpty())
         showMissingWeather(m_country, m_city);
 }
@@ -168,17 +170,9 @@ void HWeatherWidget::on_lineEdit_X_textChanged(const QString& text)
         return;
     // The field shows the design temperature rounded; the project keeps it unrounded.
     const double celsius = text == temperatureText(m_designTemp)
-        ? m_designCelsius
+        ? m_figures.designCelsius
         : CUnitFun::temperatureToBase(shown);
     HProject::getProject()->setaverage_temp(celsius);
-}
-
-void HWeatherWidget::setDesignTemperature(double celsius)
-{
-    m_designCelsius = celsius;
-    m_designTemp = CUnitFun::temperatureToCurrent(celsius);
-    HProject::getProject()->setaverage_temp(celsius);
-    ui->lineEdit_X->setText(temperatureText(m_designTemp));
 }
 
 void HWeatherWidget::listWidgetItemClickedSlot(QListWidgetItem*)
@@ -216,6 +210,7 @@ void HWeatherWidget::updateWeatherParam(QString country, QString city)
     if (!found) {
         showMissingWeather(country, city);
     } else {
+        m_filledHours = location.filledHours;
         setWeatherTableName(location.tableName, country, city, true);
         showTitle();
     }
@@ -267,48 +262,76 @@ void HWeatherWidget::refreshData()
     analysis.setIgnoreHours(ignoreHours());
     analysis.analysisData();
 
-    m_maxTemp = CUnitFun::temperatureToCurrent(analysis.GetMaxTemperature());
-    m_minTemp = CUnitFun::temperatureToCurrent(analysis.GetMinTemperature());
+    Figures figures;
+    figures.maxCelsius = analysis.GetMaxTemperature();
+    figures.minCelsius = analysis.GetMinTemperature();
+    figures.designCelsius = analysis.GetAverageTemperature();
+    figures.totalHours = analysis.GettotalHours();
+    figures.hours = QVector<double>(analysis.getgxSeries().cbegin(), analysis.getgxSeries().cend());
+    figures.temperatures =
+        QVector<double>(analysis.getgySeries().cbegin(), analysis.getgySeries().cend());
+    figures.bins = analysis.getStatisResult();
+    m_figures = figures;
+    // The design temperature of the current rule is the project's.
+    HProject::getProject()->setaverage_temp(figures.designCelsius);
+    display();
+}
+
+void HWeatherWidget::display()
+{
+    const Figures& f = m_figures;
+    m_maxTemp = CUnitFun::temperatureToCurrent(f.maxCelsius);
+    m_minTemp = CUnitFun::temperatureToCurrent(f.minCelsius);
+    m_designTemp = CUnitFun::temperatureToCurrent(f.designCelsius);
     ui->lineEditMaxTemp->setText(temperatureText(m_maxTemp));
     ui->lineEditMinTemp->setText(temperatureText(m_minTemp));
-    setDesignTemperature(analysis.GetAverageTemperature());
-    ui->labelCity->clear();
-    drawLine(analysis);
-    drawBars(analysis);
+    {
+        // Showing figures writes nothing into the project.
+        const QSignalBlocker block(ui->lineEdit_X);
+        ui->lineEdit_X->setText(temperatureText(m_designTemp));
+    }
+    showNotice(m_filledHours > 0
+                   ? TranslateString("The weather year lacks a valid reading in %1 of its 8760 "
+                                     "hours; their temperature and humidity were interpolated "
+                                     "between the nearest hours with readings.")
+                         .arg(m_filledHours)
+                   : QString(),
+               false);
+    ui->tabWidget->show();
+    drawLine();
+    drawBars();
 }
 
-void HWeatherWidget::drawLine(const HWeatherAnalysis& analysis)
+void HWeatherWidget::drawLine()
 {
     // The hourly temperatures in the display unit, like the axis caption.
-    const QList<double>& hours = analysis.getgxSeries();
-    const QList<double>& temps = analysis.getgySeries();
-    QVector<double> x(hours.cbegin(), hours.cend());
+    const Figures& f = m_figures;
     QVector<double> y;
-    y.reserve(temps.size());
-    for (const double t : temps)
+    y.reserve(f.temperatures.size());
+    for (const double t : f.temperatures)
         y.append(CUnitFun::temperatureToCurrent(t));
-    m_lineChart->resetLineGraph(0, m_monthNames.toVector(), m_monthPositions, x, y);
-    m_lineChart->setRangeY(CUnitFun::temperatureToCurrent(analysis.GetMinTemperature() - 2.0),
-                           CUnitFun::temperatureToCurrent(analysis.GetMaxTemperature() + 2.0));
-    m_lineChart->setRangeX(0, analysis.GettotalHours());
+    m_lineChart->resetLineGraph(0, m_monthNames.toVector(), m_monthPositions, f.hours, y);
+    m_lineChart->setRangeY(CUnitFun::temperatureToCurrent(f.minCelsius - 2.0),
+                           CUnitFun::temperatureToCurrent(f.maxCelsius + 2.0));
+    m_lineChart->setRangeX(0, f.totalHours);
 }
 
-void HWeatherWidget::drawBars(const HWeatherAnalysis& analysis)
+void HWeatherWidget::drawBars()
 {
     // Bins below the design temperature in the first (blue) series, the others in the
     // second (red); the first series holds only the leading bins.
-    const double design = analysis.GetAverageTemperature();
+    const Figures& f = m_figures;
     QVector<QString> labels;
     QVector<double> below;
     QVector<double> above;
-    for (const QJsonValue& value : analysis.getStatisResult()) {
+    for (const QJsonValue& value : f.bins) {
         const QJsonObject bin = value.toObject();
         if (bin.isEmpty())
             continue;
         const int t = bin.value(QStringLiteral("temp_dot")).toInt();
         const double count = bin.value(QStringLiteral("total_times")).toDouble();
         labels.append(QString::number(qRound(CUnitFun::temperatureToCurrent(t))));
-        if (t < design) {
+        if (t < f.designCelsius) {
             below.append(count);
             above.append(0.0);
         } else {
@@ -316,6 +339,12 @@ void HWeatherWidget::drawBars(const HWeatherAnalysis& analysis)
         }
     }
     m_barChart->addBarGraph(labels, below, above, QColor(Qt::blue), QColor(Qt::red));
+    // Room above the highest bar for its tick label.
+    double highest = 0.0;
+    for (const double count : below + above)
+        highest = std::max(highest, count);
+    if (highest > 0.0)
+        m_barChart->setRangeY(0.0, highest * 1.08);
 }
 
 void HWeatherWidget::showMissingWeather(const QString& country, const QString& city)
@@ -332,6 +361,8 @@ void HWeatherWidget::showMissingWeather(const QString& country, const QString& c
     ui->lineEdit_X->clear();
     m_lineChart->clearGraph();
     m_barChart->clearGraph();
+    m_figures = Figures();
+    ui->tabWidget->hide();
     showTitle();
 
     QString text;
@@ -344,8 +375,14 @@ void HWeatherWidget::showMissingWeather(const QString& country, const QString& c
         text = TranslateString("No hourly weather for %1 (%2). Choose another city on the Project "
                                "page or import its weather file.")
                    .arg(city, country);
-    ui->labelCity->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    showNotice(text, true);
+}
+
+void HWeatherWidget::showNotice(const QString& text, bool problem)
+{
+    ui->labelCity->setStyleSheet(problem ? QStringLiteral("color: rgb(200, 0, 0);") : QString());
     ui->labelCity->setText(text);
+    ui->labelCity->setVisible(!text.isEmpty());
 }
 
 void HWeatherWidget::slot_weather_anlysis()
@@ -384,7 +421,7 @@ void HWeatherWidget::on_pushButton_cal_clicked()
             progress.setMaximum(std::max(1, steps));
             progress.setValue(done);
             emit signal_send_msg_to_status_wnd(
-                QStringLiteral("%1%").arg(steps > 0 ? 100.0 * done / steps : 0.0, 0, 'g', 6));
+                QStringLiteral("%1%").arg(steps > 0 ? qRound(100.0 * done / steps) : 0));
             return !progress.wasCanceled();
         });
     progress.close();

@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <QVector>
 
-class HWeatherAnalysis;
 class QListWidgetItem;
 class chartForm;
 
@@ -64,15 +63,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Analyses the current table with the design-hours rule, writes the design
+    // temperature into the project and shows the figures.
     void refreshData();
     void initLoadYearlist();
-    void drawLine(const HWeatherAnalysis& analysis);
-    void drawBars(const HWeatherAnalysis& analysis);
-    // The design temperature (degrees C) into lineEdit_X and the project.
-    void setDesignTemperature(double celsius);
+    // The figures of the last refresh in the display unit and language; writes nothing.
+    void display();
+    void drawLine();
+    void drawBars();
     // No hourly weather for the location: nothing drawn, the reason shown.
     void showMissingWeather(const QString& country, const QString& city);
     void showTitle();
+    // Under the title: why nothing is shown (`problem`, in red) or a remark; hidden when empty.
+    void showNotice(const QString& text, bool problem);
     // Imports `path` after asking for its country and city; false when nothing changed.
     bool importWeatherFile(const QString& path);
 
@@ -84,12 +87,24 @@ private:
     QString m_country;
     QString m_city;
     QString m_table;
-    // Figures of the last refresh in the display unit, and the design temperature in
-    // degrees C as the project keeps it.
+    // What the last refresh found, in degrees C.
+    struct Figures
+    {
+        double maxCelsius = 0.0;
+        double minCelsius = 0.0;
+        double designCelsius = 0.0;
+        int totalHours = 0;
+        QVector<double> hours;
+        QVector<double> temperatures;
+        QJsonArray bins;
+    };
+    Figures m_figures;
+    // The same figures in the display unit.
     double m_maxTemp = 0.0;
     double m_minTemp = 0.0;
     double m_designTemp = 0.0;
-    double m_designCelsius = 0.0;
+    // Hours of the city's year without a valid reading, interpolated when it was loaded.
+    int m_filledHours = 0;
 
     QStringList m_monthNames;
     QVector<int> m_monthPositions;

@@ -29,6 +29,7 @@
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <qcustomplot.h>
@@ -121,6 +122,7 @@ private slots:
     void barsAtTheDesignTemperatureAreRed();
     void fahrenheitLineAndBars();
     void cityWithoutWeather();
+    void relabellingWritesNothing();
     void batchCalculateCancelled();
     void batchCalculateKeepsTheProjectsCity();
     void importButtonAddsARealCity();
@@ -351,10 +353,29 @@ void TestWeatherWidget::cityWithoutWeather()
     QVERIFY(child<QLabel>(page, "labelCity")->text().contains(QStringLiteral("Atlantis")));
     QCOMPARE(page.lineChart()->customPlot()->graphCount(), 0);
     QCOMPARE(page.barChart()->customPlot()->plottableCount(), 0);
+    QVERIFY(child<QTabWidget>(page, "tabWidget")->isHidden());
     // Nothing of the previous city is written, and a design-hours edit changes nothing.
     BRIVANTA_COMPARE_NEAR(project()->Getaverage_temp(), design, 1e-12);
     typeInto(child<QLineEdit>(page, "lineEdit_p"), QStringLiteral("1"));
     BRIVANTA_COMPARE_NEAR(project()->Getaverage_temp(), design, 1e-12);
+}
+
+void TestWeatherWidget::relabellingWritesNothing()
+{
+    HWeatherWidget page;
+    page.updateWeatherParam(QStringLiteral("Testland"), QStringLiteral("Ramp"));
+    // Another project is opened; before its location reaches the page, the units change.
+    HProjectSession::newProject();
+    project()->setaverage_temp(1.5);
+    CUnitFun::SetUnitTemp(CUnitFun::TempFahrenheit);
+    page.setLanguage();
+
+    QCOMPARE(project()->Getaverage_temp(), 1.5);
+    QVERIFY(project()->getWeatherStatisData().isEmpty());
+    QVERIFY(project()->getWeatherExtremeData().isEmpty());
+    // The page shows its figures in the new unit: -10 C = 14 F.
+    QCOMPARE(child<QLineEdit>(page, "lineEditMinTemp")->text(), QStringLiteral("14.00"));
+    QCOMPARE(page.lineChart()->customPlot()->graph(0)->data()->constBegin()->value, 14.0);
 }
 
 void TestWeatherWidget::batchCalculateCancelled()
