@@ -5,7 +5,10 @@
 #include "HCommon.h"
 #include "TranslateString.h"
 
+#include <QFontMetrics>
 #include <QTimer>
+
+#include <algorithm>
 #include <cmath>
 #include <qcustomplot.h>
 
@@ -22,6 +25,7 @@ chartForm::chartForm(QWidget* parent)
     QFont legendFont(QStringLiteral("Arial"), 11);
     legendFont.setBold(false);
     ui->customPlot->legend->setFont(legendFont);
+    connect(ui->customPlot, &QCustomPlot::afterLayout, this, &chartForm::relabelBarsAfterLayout);
 }
 
 chartForm::~chartForm()
@@ -76,6 +80,7 @@ int chartForm::addLineGraph(QVector<QString> labels, QVector<double> y)
     QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
     ticker->setTicks(keys, labels);
     plot->xAxis->setTicker(ticker);
+    m_barLabels.clear();
     plot->rescaleAxes();
     replot();
     return n - 1;
@@ -112,6 +117,7 @@ void chartForm::resetLineGraph(int index, QVector<QString> labels, QVector<int> 
         for (int i = 0; i < count; ++i)
             ticker->addTick(lower + ticks.at(i), labels.at(i));
         plot->xAxis->setTicker(ticker);
+        m_barLabels.clear();
     }
     replot();
 }
@@ -161,20 +167,61 @@ int chartForm::addBars(const QVector<QString>& labels, const QVector<QVector<dou
 
 void chartForm::labelBars(const QVector<QString>& labels, double barWidth)
 {
-    QCustomPlot* plot = ui->customPlot;
-    const QCPRange range = plot->xAxis->range();
+    const QCPRange range = ui->customPlot->xAxis->range();
     const int k = labels.size();
     // Spread the labels over the axis so that the first and the last sit on the
     // middle of the outer bars; a single label sits on its bar (key 0).
-    QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
+    m_barLabels = labels;
+    m_barTicks.clear();
     if (k == 1) {
-        ticker->addTick(0.0, labels.first());
+        m_barTicks.append(0.0);
     } else {
         const double step = barWidth + (range.size() - barWidth * k) / (k - 1);
         for (int i = 0; i < k; ++i)
-            ticker->addTick(range.lower + i * step + barWidth / 2.0, labels.at(i));
+            m_barTicks.append(range.lower + i * step + barWidth / 2.0);
     }
-    plot->xAxis->setTicker(ticker);
+    m_barLabelStep = barLabelStep();
+    applyBarLabels();
+}
+
+int chartForm::barLabelStep() const
+{
+    // Only a plot on screen has its real width; a hidden one keeps every label.
+    const QCustomPlot* plot = ui->customPlot;
+    const int k = m_barLabels.size();
+    const int width = plot->axisRect() ? plot->axisRect()->width() : 0;
+    if (k < 2 || width <= 0 || !plot->window()->isVisible())
+        return 1;
+    const QFontMetrics metrics(plot->xAxis->tickLabelFont());
+    int widest = 0;
+    for (const QString& label : m_barLabels)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    // A label needs its own width and a blank's worth of space beside it.
+    const double needed = widest + metrics.horizontalAdvance(QLatin1Char(' '));
+    const double perBar = double(width) / k;
+    return std::max(1, int(std::ceil(needed / perBar)));
+}
+
+void chartForm::applyBarLabels()
+{
+    QSharedPointer<QCPAxisTickerText> ticker(new QCPAxisTickerText);
+    const int step = std::max(1, m_barLabelStep);
+    for (int i = 0; i < m_barTicks.size() && i < m_barLabels.size(); ++i)
+        ticker->addTick(m_barTicks.at(i), i % step == 0 ? m_barLabels.at(i) : QString());
+    ui->customPlot->xAxis->setTicker(ticker);
+}
+
+void chartForm::relabelBarsAfterLayout()
+{
+    // The width is known after the layout; the new labels show on the next replot.
+    if (m_barLabels.isEmpty())
+        return;
+    const int step = barLabelStep();
+    if (step == m_barLabelStep)
+        return;
+    m_barLabelStep = step;
+    applyBarLabels();
+    ui->customPlot->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void chartForm::setGraphVisible(int index, bool visible)
@@ -188,6 +235,7 @@ void chartForm::setGraphVisible(int index, bool visible)
 
 void chartForm::clearGraph()
 {
+    m_barLabels.clear();
     ui->customPlot->clearGraphs();
     ui->customPlot->clearPlottables();
     replot();

@@ -56,8 +56,16 @@ private:
     int addBars(const QVector<QString>& labels, const QVector<QVector<double>>& series,
                 const QVector<QColor>& colors, double widthFactor);
     void labelBars(const QVector<QString>& labels, double barWidth);
+    // Every n-th bar is labelled so that the labels of a shown plot never overlap.
+    int barLabelStep() const;
+    void applyBarLabels();
+    void relabelBarsAfterLayout();
     void replot();
 
     Ui::chartForm* ui = nullptr;
     QTimer* m_timer = nullptr;
+    // The bar labels and their axis positions; empty when the axis carries other ticks.
+    QVector<QString> m_barLabels;
+    QVector<double> m_barTicks;
+    int m_barLabelStep = 1;
 };

@@ -452,6 +452,8 @@ void HWeatherWidget::on_pushButton_import_clicked()
     dialog.setObjectName(QStringLiteral("importWeatherFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    // Room for the file list's columns (name, size, type, date) unelided.
+    dialog.resize(860, 520);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     importWeatherFile(dialog.selectedFiles().constFirst());

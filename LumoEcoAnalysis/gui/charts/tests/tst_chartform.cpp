@@ -5,6 +5,7 @@
 #include "chartForm.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <qcustomplot.h>
 
 namespace {
@@ -57,6 +58,8 @@ private slots:
     void twoBarSeries();
     void twoBarSeriesWithColours();
     void singleBarLabel();
+    void shownBarLabelsDoNotOverlap_data();
+    void shownBarLabelsDoNotOverlap();
     void clearGraph();
     void axisTitles();
 };
@@ -232,6 +235,66 @@ void TestChartForm::singleBarLabel()
     const QMap<double, QString> ticks = ticksOf(form.customPlot()->xAxis);
     QCOMPARE(ticks.size(), 1);
     BRIVANTA_COMPARE_NEAR(ticks.firstKey(), 0.0, 1e-9);
+}
+
+void TestChartForm::shownBarLabelsDoNotOverlap_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("bins");
+    QTest::newRow("58 bins in a narrow window") << 700 << 58;
+    QTest::newRow("58 bins in a full-screen window") << 1260 << 58;
+    QTest::newRow("58 bins in a very wide window") << 3000 << 58;
+    QTest::newRow("4 bins") << 700 << 4;
+}
+
+void TestChartForm::shownBarLabelsDoNotOverlap()
+{
+    QFETCH(int, width);
+    QFETCH(int, bins);
+    chartForm form;
+    form.resize(width, 400);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Bins of 1 degree from -22 on: Chicago's year.
+    QVector<QString> labels;
+    QVector<double> counts;
+    for (int i = 0; i < bins; ++i) {
+        labels << QString::number(i - 22);
+        counts << 10.0 * i;
+    }
+    form.addBarGraph(labels, counts, {}, QColor(Qt::blue), QColor(Qt::red));
+    QCoreApplication::processEvents(); // the queued replot after the layout
+
+    QCPAxis* axis = form.customPlot()->xAxis;
+    const QMap<double, QString> ticks = ticksOf(axis);
+    QCOMPARE(ticks.size(), bins); // a tick on every bar
+    QVector<int> shown;
+    int i = 0;
+    for (auto it = ticks.cbegin(); it != ticks.cend(); ++it, ++i) {
+        if (!it.value().isEmpty()) {
+            QCOMPARE(it.value(), labels.at(i));
+            shown << i;
+        }
+    }
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.first(), 0);
+    const int step = shown.size() > 1 ? shown.at(1) - shown.at(0) : bins;
+    for (int j = 1; j < shown.size(); ++j)
+        QCOMPARE(shown.at(j) - shown.at(j - 1), step); // evenly spread
+
+    // Neighbouring labels (centred on their ticks) keep apart; one bar fewer between
+    // them would not.
+    const QFontMetrics metrics(axis->tickLabelFont());
+    int widest = 0;
+    for (const QString& label : qAsConst(labels))
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    const double perBar =
+        axis->coordToPixel(ticks.keys().at(1)) - axis->coordToPixel(ticks.firstKey());
+    QVERIFY2(step * perBar >= widest, qPrintable(QString::number(step * perBar)));
+    if (step > 1)
+        QVERIFY((step - 1) * perBar < widest + metrics.horizontalAdvance(QLatin1Char(' ')));
+    if (bins == 4)
+        QCOMPARE(shown.size(), 4);
 }
 
 void TestChartForm::clearGraph()
