@@ -8,6 +8,7 @@
 #include "HProjectSetWidget.h"
 #include "LumoWeather.h"
 #include "TestSupport.h"
+#include "WidgetTestSupport.h"
 #include "tst_weather_fixture.h"
 
 #include <QCheckBox>
@@ -18,29 +19,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using brivanta::test::child;
+using brivanta::test::typeInto;
+
 namespace {
 
 HProject* project()
 {
     return HProject::getProject();
-}
-
-template<typename T>
-T* child(const QWidget& page, const char* name)
-{
-    T* widget = page.findChild<T*>(QString::fromLatin1(name));
-    if (!widget)
-        qWarning("no widget %s", name);
-    return widget;
-}
-
-// Replaces the text as a user does: select everything, type.
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 QStringList items(const QComboBox* box)

@@ -17,6 +17,7 @@
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "TestSupport.h"
+#include "WidgetTestSupport.h"
 #include "chartForm.h"
 #include "tst_weather_fixture.h"
 
@@ -35,6 +36,9 @@
 #include <qcustomplot.h>
 
 using brivanta::test::ModalDialogs;
+
+using brivanta::test::child;
+using brivanta::test::typeInto;
 
 namespace {
 
@@ -61,23 +65,6 @@ double rampDesign(int ignoreHours)
 double stepsAt(int hourOfYear)
 {
     return -10.0 + hourOfYear / 200;
-}
-
-template<typename T>
-T* child(const QWidget& page, const char* name)
-{
-    T* widget = page.findChild<T*>(QString::fromLatin1(name));
-    if (!widget)
-        qWarning("no widget %s", name);
-    return widget;
-}
-
-void typeInto(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 QCPBars* bars(const HWeatherWidget& page, int index)
