@@ -1142,8 +1142,8 @@
             <translation>制热峰值负荷 %1 kW 不在本方系统室外机制热容量 %2 kW 的 50%-150% 范围内；改用 %3 kW（容量的 110%）。</translation>
         </message>
         <message>
-            <source>The hourly values are written when the switch "other"/"is_print_all" of ee_config.json is on.</source>
-            <translation>ee_config.json 中的开关 "other"/"is_print_all" 打开时才写入逐时数据。</translation>
+            <source>The hourly values are written when the switch &quot;other&quot;/&quot;is_print_all&quot; of ee_config.json is on.</source>
+            <translation>ee_config.json 中的开关 &quot;other&quot;/&quot;is_print_all&quot; 打开时才写入逐时数据。</translation>
         </message>
         <message>
             <source>The language catalogue could not be loaded.</source>
