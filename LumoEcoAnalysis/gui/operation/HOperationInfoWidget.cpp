@@ -153,9 +153,9 @@ void HOperationInfoWidget::setProjectFlag(Table table, int key, bool on) const
 void HOperationInfoWidget::setLanguage()
 {
     for (int d = 1; d <= 7; ++d)
-        m_dayTexts.insert(d, HCalendarTexts::dayName(d));
+        m_dayTexts.insert(d, HCalendarTexts::weekDayName(d));
     for (int m = 1; m <= 12; ++m)
-        m_monthTexts.insert(m, HCalendarTexts::monthName(m));
+        m_monthTexts.insert(m, HCalendarTexts::fullMonthName(m));
 
     ui->label_Daily_Sechedule->setText(TranslateString("Daily Schedule"));
     ui->label_Weekly_Sechedule->setText(TranslateString("Weekly Schedule"));

@@ -77,9 +77,9 @@ QString HVacationSetDlg::emptyStyle()
 void HVacationSetDlg::setLanguage()
 {
     for (int d = 1; d <= 7; ++d)
-        m_dayTexts.insert(d, HCalendarTexts::dayName(d));
+        m_dayTexts.insert(d, HCalendarTexts::weekDayName(d));
     for (int m = 1; m <= 12; ++m)
-        m_monthTexts.insert(m, HCalendarTexts::monthName(m));
+        m_monthTexts.insert(m, HCalendarTexts::fullMonthName(m));
 
     setWindowTitle(TranslateString("Holiday"));
     ui->label_notice->setText(TranslateString("Double click on a date to mark it as a holiday."));
