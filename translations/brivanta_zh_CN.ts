@@ -4,35 +4,35 @@
     <context>
         <name>Brivanta</name>
         <message>
-            <source> in the category "%1"</source>
+            <source> in the category &quot;%1&quot;</source>
             <translation>（类别“%1”）</translation>
         </message>
         <message>
-            <source>"%1" is an indoor unit of the product database, not an outdoor unit.</source>
+            <source>&quot;%1&quot; is an indoor unit of the product database, not an outdoor unit.</source>
             <translation>“%1”在产品数据库中是室内机，不是室外机。</translation>
         </message>
         <message>
-            <source>"%1" is an outdoor unit of the product database, not an indoor unit.</source>
+            <source>&quot;%1&quot; is an outdoor unit of the product database, not an indoor unit.</source>
             <translation>“%1”在产品数据库中是室外机，不是室内机。</translation>
         </message>
         <message>
-            <source>"%1" is not a day (yyyy-MM-dd or MM-dd) or a range of days (FROM..TO).</source>
+            <source>&quot;%1&quot; is not a day (yyyy-MM-dd or MM-dd) or a range of days (FROM..TO).</source>
             <translation>“%1”不是日期（yyyy-MM-dd 或 MM-dd），也不是日期范围（FROM..TO）。</translation>
         </message>
         <message>
-            <source>"%1" is not a list of ranges from %2 to %3 (such as "%4", "all" or "none")</source>
+            <source>&quot;%1&quot; is not a list of ranges from %2 to %3 (such as &quot;%4&quot;, &quot;all&quot; or &quot;none&quot;)</source>
             <translation>“%1”不是 %2 至 %3 的范围列表（例如“%4”、“all”或“none”）</translation>
         </message>
         <message>
-            <source>"%1" is not of the form KEY=VALUE.</source>
+            <source>&quot;%1&quot; is not of the form KEY=VALUE.</source>
             <translation>“%1”不是 KEY=VALUE 形式。</translation>
         </message>
         <message>
-            <source>"%1" is not set as a value: change the schedule, the holidays and the unit lines with their own commands.</source>
+            <source>&quot;%1&quot; is not set as a value: change the schedule, the holidays and the unit lines with their own commands.</source>
             <translation>“%1”不能作为值设置：运行时间表、节假日和机组行请用各自的命令修改。</translation>
         </message>
         <message>
-            <source>"operation_map" is missing: no hour of the year runs, so every energy is 0.</source>
+            <source>&quot;operation_map&quot; is missing: no hour of the year runs, so every energy is 0.</source>
             <translation>缺少“operation_map”：全年没有任何运行小时，因此所有能耗均为 0。</translation>
         </message>
         <message>
@@ -582,7 +582,7 @@
             <translation>一天中的小时</translation>
         </message>
         <message>
-            <source>If "Thermo OFF" check box is checked, Outdoor Unit is off and only indoor unit is on, whend difference is less than 1 centigrade between Outdoor air temp and balance point.</source>
+            <source>If &quot;Thermo OFF&quot; check box is checked, Outdoor Unit is off and only indoor unit is on, whend difference is less than 1 centigrade between Outdoor air temp and balance point.</source>
             <translation>勾选“温控停机”后，当室外气温与平衡点温度之差小于 1 ℃ 时，室外机停机，仅室内机运行。</translation>
         </message>
         <message>
@@ -782,10 +782,6 @@
             <translation>没有 %1（%2）的逐时气象数据。请在“项目”页选择其他城市，或导入其气象文件。</translation>
         </message>
         <message>
-            <source>No hourly weather for the project's location.</source>
-            <translation>项目所在地没有逐时气象数据。</translation>
-        </message>
-        <message>
             <source>Normal Mode.</source>
             <translation>正常模式。</translation>
         </message>
@@ -902,11 +898,11 @@
             <translation>室外机</translation>
         </message>
         <message>
-            <source>Own indoor unit line %1 (category "%2", model "%3") is not in the product database: it has no capacity and no power input.</source>
+            <source>Own indoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
             <translation>本方室内机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
         </message>
         <message>
-            <source>Own outdoor unit line %1 (category "%2", model "%3") is not in the product database: it has no capacity and no power input.</source>
+            <source>Own outdoor unit line %1 (category &quot;%2&quot;, model &quot;%3&quot;) is not in the product database: it has no capacity and no power input.</source>
             <translation>本方室外机第 %1 行（类别“%2”，型号“%3”）不在产品数据库中：该行没有容量，也没有输入功率。</translation>
         </message>
         <message>
@@ -1070,10 +1066,6 @@
             <translation>星期日</translation>
         </message>
         <message>
-            <source>System</source>
-            <translation>系统</translation>
-        </message>
-        <message>
             <source>TC(C)</source>
             <translation>制冷量</translation>
         </message>
@@ -1150,7 +1142,7 @@
             <translation>无法加载语言包。</translation>
         </message>
         <message>
-            <source>The model "%1" is in several categories (%2): give the category.</source>
+            <source>The model &quot;%1&quot; is in several categories (%2): give the category.</source>
             <translation>型号“%1”属于多个类别（%2）：请给出类别。</translation>
         </message>
         <message>
@@ -1158,7 +1150,7 @@
             <translation>运行时间表全年没有任何运行小时（没有开启的小时、星期或月份），因此所有能耗均为 0。</translation>
         </message>
         <message>
-            <source>The product database has no %1 unit "%2"%3.</source>
+            <source>The product database has no %1 unit &quot;%2&quot;%3.</source>
             <translation>产品数据库中没有%1“%2”%3。</translation>
         </message>
         <message>
@@ -1198,7 +1190,7 @@
             <translation>无法打开气象数据库 %1。</translation>
         </message>
         <message>
-            <source>The weather database %1 has no city "%2" in the country "%3"; choose one it lists, or import the city's weather first.</source>
+            <source>The weather database %1 has no city &quot;%2&quot; in the country &quot;%3&quot;; choose one it lists, or import the city's weather first.</source>
             <translation>气象数据库 %1 中没有国家“%3”的城市“%2”；请选择其中列出的城市，或先导入该城市的气象数据。</translation>
         </message>
         <message>
@@ -1286,10 +1278,6 @@
             <translation>机组</translation>
         </message>
         <message>
-            <source>Unit Information</source>
-            <translation>机组信息</translation>
-        </message>
-        <message>
             <source>Unit Type</source>
             <translation>机组类型</translation>
         </message>
@@ -1298,7 +1286,7 @@
             <translation>单位</translation>
         </message>
         <message>
-            <source>Unknown key "%1"; the keys are: %2.</source>
+            <source>Unknown key &quot;%1&quot;; the keys are: %2.</source>
             <translation>未知的键“%1”；可用的键为：%2。</translation>
         </message>
         <message>
