@@ -8,7 +8,10 @@ build=$1 source=$2 mkweatherdb=$3 weather=$4
 . "$(dirname "$0")/user_env.sh"
 
 # Without the sample weather files (they live beside the repository) there is nothing to import.
-[ -f "$weather/NLD_Amsterdam062400_IWEC.epw" ] || { echo "no sample weather files in $weather: skipped"; exit 77; }
+if sample_missing "$weather/NLD_Amsterdam062400_IWEC.epw" "$weather"; then
+  echo "no sample weather files in $weather: skipped"
+  exit 77
+fi
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

@@ -51,7 +51,7 @@ print("|".join(re.findall(r"<sheet name=\"([^\"]*)\"", zipfile.ZipFile(sys.argv[
 
 # A real EPW into the user's database, then a project in that city.
 epw=$weather/NLD_Amsterdam062400_IWEC.epw
-if [ ! -f "$epw" ]; then
+if sample_missing "$epw" "$weather"; then
   echo "no sample weather files in $weather: the import is not checked" >&2
 else
   as_user "$home" "$prefix/bin/lumoeco" weather import "$epw" \
