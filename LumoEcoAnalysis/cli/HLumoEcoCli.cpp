@@ -1,38 +1,24 @@
 #include "HLumoEcoCli.h"
 
 #include "HAppPaths.h"
-#include "HCalHelper.h"
-#include "HCalculationRun.h"
+#include "HCalculateCommand.h"
+#include "HCurvesCommand.h"
 #include "HDatabase.h"
 #include "HDbFind.h"
+#include "HImportCommand.h"
 #include "HInitVRFProductECData.h"
 #include "HJsonConfig.h"
-#include "HJsonFunc.h"
-#include "HOutputFile.h"
-#include "HProject.h"
+#include "HProductsCommand.h"
 #include "HProjectCommand.h"
-#include "HProjectFile.h"
 #include "HProjectNotices.h"
 #include "HProjectSession.h"
-#include "HReport.h"
 #include "HSweepCommand.h"
-#include "HUnit.h"
-#include "HVRF.h"
-#include "HVRFProductHelper.h"
 #include "HWeatherAnalysis.h"
-#include "HWeatherDesignPoints.h"
-#include "HWeatherImport.h"
-#include "HWeatherLocation.h"
-#include "HYear.h"
+#include "HWeatherCommand.h"
 #include "LumoWeather.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSqlQuery>
 
 #include <cstdio>
@@ -103,18 +89,6 @@ void quietMessageHandler(QtMsgType type, const QMessageLogContext&, const QStrin
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-QString percentText(double v)
-{
-    return QString::number(v, 'f', 1);
-}
-
-// Whether writing `output` would replace the file at `input`.
-bool sameFile(const QString& output, const QString& input)
-{
-    const QFileInfo out(output);
-    return out.exists() && out.canonicalFilePath() == QFileInfo(input).canonicalFilePath();
-}
-
 } // namespace
 
 HLumoEcoCli::HLumoEcoCli()
@@ -147,26 +121,10 @@ void HLumoEcoCli::warn(const QString& text)
     m_err.flush();
 }
 
-QString HLumoEcoCli::wayOut(HCalHelper::Refusal refusal)
+bool HLumoEcoCli::sameFile(const QString& output, const QString& input)
 {
-    switch (refusal) {
-    case HCalHelper::Refusal::NoWeatherYear:
-        return QStringLiteral("Give the project a country and city of the weather database "
-                              "(lumoeco weather list).");
-    case HCalHelper::Refusal::NoOwnUnits:
-        return QStringLiteral("Add own outdoor and indoor unit lines under \"own_vrf\" "
-                              "(docs/project-file.md; lumoeco products list shows the models).");
-    case HCalHelper::Refusal::NoOwnCapacity:
-        return QStringLiteral("Use models of the product database for the outdoor lines named "
-                              "above (lumoeco products list --outdoor).");
-    case HCalHelper::Refusal::NoOtherUnits:
-        return QStringLiteral("Add the other system's outdoor and indoor units under "
-                              "\"other_vrf\", or run with --without-other to calculate the "
-                              "own system alone.");
-    case HCalHelper::Refusal::None:
-        break;
-    }
-    return QString();
+    const QFileInfo out(output);
+    return out.exists() && out.canonicalFilePath() == QFileInfo(input).canonicalFilePath();
 }
 
 int HLumoEcoCli::fail(int code, const QString& message)
@@ -367,15 +325,15 @@ int HLumoEcoCli::run(const QStringList& arguments)
         return fail(BadInput, QStringLiteral("no command given; see lumoeco --help"));
     const QString command = args.takeFirst();
     if (command == QLatin1String("calculate"))
-        return calculate(args);
+        return HCalculateCommand(*this).run(args);
     if (command == QLatin1String("curves"))
-        return curves(args);
+        return HCurvesCommand(*this).run(args);
     if (command == QLatin1String("import"))
-        return importProject(args);
+        return HImportCommand(*this).run(args);
     if (command == QLatin1String("weather"))
-        return weather(args);
+        return HWeatherCommand(*this).run(args);
     if (command == QLatin1String("products"))
-        return products(args);
+        return HProductsCommand(*this).run(args);
     if (command == QLatin1String("project"))
         return HProjectCommand(*this).run(args);
     if (command == QLatin1String("sweep"))
@@ -415,372 +373,5 @@ int HLumoEcoCli::paths()
     }
     for (const HAppPaths::Location& l : list)
         m_out << l.name.leftJustified(23) << ' ' << l.path << "  (" << l.state << ")\n";
-    return Ok;
-}
-
-int HLumoEcoCli::calculate(const QStringList& args)
-{
-    if (!checkOptions(
-            "calculate",
-            {"adjust", "without-other", "format", "hourly", "report", "percent", "hours"}))
-        return BadInput;
-    if (args.size() != 1)
-        return fail(BadInput, QStringLiteral("calculate takes one project file"));
-    const QString format = m_parser.value("format");
-    if (format != QLatin1String("table") && format != QLatin1String("json")
-        && format != QLatin1String("csv"))
-        return fail(BadInput,
-                    QStringLiteral("unknown format '%1' (table, json or csv)").arg(format));
-    if (!QFileInfo(args[0]).isFile())
-        return fail(BadInput, QStringLiteral("project file not found: %1").arg(args[0]));
-    if (m_parser.isSet("hourly") && sameFile(m_parser.value("hourly"), args[0]))
-        return fail(
-            BadInput,
-            QStringLiteral("the hourly CSV would replace the project file %1").arg(args[0]));
-    if (m_parser.isSet("report") && sameFile(m_parser.value("report"), args[0]))
-        return fail(BadInput,
-                    QStringLiteral("the report would replace the project file %1").arg(args[0]));
-    int ignoreHours = 0;
-    if (!ignoreHoursOption(&ignoreHours) || !openWeather() || !openProducts())
-        return BadInput;
-    // Opened before anything is printed: an output that cannot be written is refused
-    // before the results, not after them.
-    std::unique_ptr<HOutputFile> hourly;
-    if (m_parser.isSet("hourly")) {
-        QString error;
-        hourly = std::make_unique<HOutputFile>(m_parser.value("hourly"));
-        if (!hourly->open(&error, QIODevice::Text))
-            return fail(BadInput, QStringLiteral("cannot write the hourly CSV %1").arg(error));
-    }
-    std::unique_ptr<HOutputFile> workbook;
-    if (m_parser.isSet("report")) {
-        workbook = std::make_unique<HOutputFile>(m_parser.value("report"));
-        if (hourly && hourly->isStandardOutput() && workbook->isStandardOutput())
-            return fail(BadInput, QStringLiteral("only one of --hourly and --report can be -"));
-        QString error;
-        if (!workbook->open(&error))
-            return fail(BadInput, QStringLiteral("cannot write the report %1").arg(error));
-    }
-
-    HCalculationRun::Options options;
-    options.projectPath = args[0];
-    options.adjustGiven = m_parser.isSet("adjust");
-    options.adjust = options.adjustGiven;
-    options.withoutOther = m_parser.isSet("without-other");
-    options.ignoreHours = ignoreHours;
-
-    HCalculationRun run;
-    QString message;
-    const HCalculationRun::Status status = run.run(options, &message);
-    warn(run.notices());
-    if (status == HCalculationRun::CannotCalculate)
-        return fail(status, message + QLatin1Char(' ') + wayOut(run.refusal()));
-    if (status != HCalculationRun::Success)
-        return fail(status, message);
-
-    // With the hourly rows or the workbook on standard output the results would break it.
-    if ((!hourly || !hourly->isStandardOutput()) && (!workbook || !workbook->isStandardOutput())) {
-        if (format == QLatin1String("json"))
-            m_out << QString::fromUtf8(QJsonDocument(run.toJson()).toJson(QJsonDocument::Indented));
-        else if (format == QLatin1String("csv"))
-            m_out << run.toCsv();
-        else
-            m_out << run.toTable();
-        m_out.flush();
-    }
-    if (hourly) {
-        QString error;
-        if (!HCalculationRun::writeHourlyCsv(hourly->device()))
-            error = QStringLiteral("%1: %2").arg(hourly->path(), hourly->device()->errorString());
-        if (!error.isEmpty() || !hourly->commit(&error))
-            return fail(BadInput, QStringLiteral("cannot write the hourly CSV %1").arg(error));
-    }
-    if (workbook) {
-        QString error;
-        HReport report;
-        if (!report.writeReport(workbook->device(), &error))
-            error = QStringLiteral("%1: %2").arg(workbook->path(), error);
-        if (!error.isEmpty() || !workbook->commit(&error))
-            return fail(BadInput, QStringLiteral("cannot write the report %1").arg(error));
-    }
-    return Ok;
-}
-
-int HLumoEcoCli::curves(const QStringList& args)
-{
-    if (!checkOptions("curves", {}))
-        return BadInput;
-    if (args.size() > 1)
-        return fail(BadInput, QStringLiteral("curves takes at most one project file"));
-    HProjectSession::startProject();
-    if (!args.isEmpty()) {
-        if (!openProducts())
-            return BadInput;
-        QString error;
-        HProjectNotices notices;
-        const bool opened = HProjectSession::openProject(args[0], &error, &notices);
-        warn(notices);
-        if (!opened)
-            return fail(BadInput, error);
-    }
-    m_out << "EIR (cooling): load %, own system EIR %, other system EIR %\n"
-          << HCalHelper::calEIRTest() << "\n\n"
-          << "COP (heating): load %, own system COP curve %, other system COP curve %\n"
-          << HCalHelper::calCOPTest() << "\n";
-    return Ok;
-}
-
-int HLumoEcoCli::importProject(const QStringList& args)
-{
-    if (!checkOptions("import", {"output"}))
-        return BadInput;
-    if (args.size() != 1)
-        return fail(BadInput, QStringLiteral("import takes one .eed or .vrf file"));
-    const QString source = args[0];
-    if (!source.endsWith(QLatin1String(".eed")) && !source.endsWith(QLatin1String(".vrf")))
-        return fail(BadInput, QStringLiteral("import reads .eed or .vrf files: %1").arg(source));
-    if (!QFileInfo(source).isFile())
-        return fail(BadInput, QStringLiteral("file not found: %1").arg(source));
-    const QString target = m_parser.isSet("output") ? m_parser.value("output")
-                                                    : HProjectSession::projectPathFor(source);
-    if (sameFile(target, source))
-        return fail(BadInput,
-                    QStringLiteral("the output would replace the source file %1").arg(source));
-    if (!openProducts())
-        return BadInput;
-
-    HProjectSession::startProject();
-    QString error;
-    HProjectNotices notices;
-    const bool opened = HProjectSession::openProject(source, &error, &notices);
-    warn(notices);
-    if (!opened)
-        return fail(BadInput, error);
-
-    if (!saveProjectFile(target, &error))
-        return fail(BadInput, error);
-
-    HVRF* own = HProject::getProject()->getOwnVRFSys();
-    QVector<HUnit*> outdoor, indoor;
-    own->getAllOutoorUnits(outdoor);
-    own->getAllIndoorUnits(indoor);
-    // With the project on standard output the summary goes to standard error.
-    QTextStream& summary = target == QLatin1String("-") ? m_err : m_out;
-    summary << "Imported " << outdoor.size() << " outdoor and " << indoor.size()
-            << " indoor unit lines into " << target;
-    if (const int missing = notices.missingModels().size())
-        summary << " (" << missing << (missing == 1 ? " line has a model" : " lines have models")
-                << " not in the product database)";
-    summary << "\n";
-    return Ok;
-}
-
-int HLumoEcoCli::weather(const QStringList& args)
-{
-    if (args.isEmpty())
-        return fail(BadInput, QStringLiteral("weather needs list, analyse, design or import"));
-    const QString sub = args.first();
-    const QStringList rest = args.mid(1);
-    if (sub == QLatin1String("list")) {
-        if (!checkOptions("weather list", {}))
-            return BadInput;
-        if (!rest.isEmpty())
-            return fail(BadInput, QStringLiteral("weather list takes no arguments"));
-        return weatherList();
-    }
-    if (sub == QLatin1String("analyse") || sub == QLatin1String("analyze")) {
-        if (!checkOptions("weather analyse", {"percent", "hours", "json"}))
-            return BadInput;
-        return weatherAnalyse(rest);
-    }
-    if (sub == QLatin1String("design")) {
-        if (!checkOptions("weather design", {"write", "percent", "hours"}))
-            return BadInput;
-        if (!rest.isEmpty())
-            return fail(BadInput, QStringLiteral("weather design takes no arguments"));
-        return weatherDesign();
-    }
-    if (sub == QLatin1String("import")) {
-        if (!checkOptions("weather import", {"country", "city"}))
-            return BadInput;
-        return weatherImport(rest);
-    }
-    return fail(BadInput, QStringLiteral("unknown weather command '%1'").arg(sub));
-}
-
-int HLumoEcoCli::weatherList()
-{
-    if (!openWeather())
-        return BadInput;
-    QSqlQuery q = LumoWeather::getQWeather()->weatherQuery(
-        QStringLiteral("select [nation], [city], [tableName] from tb_glb_idx "
-                       "order by [nation], [city]"));
-    m_out << "country\tcity\ttable\n";
-    while (q.next())
-        m_out << q.value(0).toString() << '\t' << q.value(1).toString() << '\t'
-              << q.value(2).toString() << "\n";
-    return Ok;
-}
-
-int HLumoEcoCli::weatherAnalyse(const QStringList& args)
-{
-    if (args.size() != 2)
-        return fail(BadInput, QStringLiteral("weather analyse takes COUNTRY CITY"));
-    int hours = 0;
-    if (!ignoreHoursOption(&hours) || !openWeather())
-        return BadInput;
-    const QString table = HWeatherLocation::findCityTable(args[0], args[1]);
-    if (table.isEmpty())
-        return fail(BadInput,
-                    QStringLiteral("unknown city \"%1\" (country \"%2\"); lumoeco weather list "
-                                   "shows the cities")
-                        .arg(args[1], args[0]));
-
-    HProjectSession::startProject();
-    HWeatherAnalysis analysis(table);
-    analysis.analysisData();
-    if (analysis.getExtremeResult().isEmpty())
-        return fail(BadInput, QStringLiteral("the weather table %1 holds no readings").arg(table));
-    // The cache keeps the design temperature of the hours it was made with; the
-    // chosen rule is applied afresh, as the weather page does.
-    analysis.setIgnoreHours(hours);
-    analysis.calculateDesignAverageTemp();
-
-    QJsonObject extreme = analysis.getExtremeResult();
-    extreme.insert("IgnoreHours", analysis.GetIgnoreHours());
-    extreme.insert("AverageTemperature", analysis.GetAverageTemperature());
-    extreme.insert("MaxTempInMonth", analysis.GetMaxTempInMonth());
-    extreme.insert("MaxTempInDay", analysis.GetMaxTempInDay());
-    extreme.insert("MaxTempHour", analysis.GetMaxTempHour());
-
-    if (m_parser.isSet("json")) {
-        QJsonObject root;
-        root.insert("extreme_result", extreme);
-        root.insert("statis_result", analysis.getStatisResult());
-        m_out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
-        return Ok;
-    }
-
-    m_out << args[1] << ", " << args[0] << " [" << table << "]\n";
-    m_out << "Max temperature    " << QString::number(analysis.GetMaxTemperature(), 'f', 2)
-          << " C\n";
-    m_out << "Min temperature    " << QString::number(analysis.GetMinTemperature(), 'f', 2)
-          << " C\n";
-    // The design hour of the averaged year, dated in the project's calendar year.
-    const QDateTime designHour(
-        QDate(HYear::year, analysis.GetMaxTempInMonth(), analysis.GetMaxTempInDay()),
-        QTime(analysis.GetMaxTempHour(), 0));
-    m_out << "Design temperature " << QString::number(analysis.GetAverageTemperature(), 'f', 2)
-          << " C, exceeded by " << hours << " hours (design hour "
-          << (designHour.isValid() ? designHour.toString(QStringLiteral("yyyy-MM-dd HH:mm"))
-                                   : QStringLiteral("none"))
-          << ")\n";
-    m_out << "Hours              " << analysis.GettotalHours() << "\n\n";
-    m_out << "Hours per month in each 1-degree bin (t-1, t]:\n";
-    m_out << qSetFieldWidth(6) << "t C";
-    for (int m = 1; m <= 12; ++m)
-        m_out << QString::number(m);
-    m_out << qSetFieldWidth(7) << "total" << qSetFieldWidth(0) << "\n";
-    for (const QJsonValue& v : analysis.getStatisResult()) {
-        const QJsonObject bin = v.toObject();
-        m_out << qSetFieldWidth(6) << bin.value("temp_dot").toInt();
-        const QJsonArray months = bin.value("temp_times_month").toArray();
-        for (int m = 0; m < 12; ++m)
-            m_out << months.at(m).toInt();
-        m_out << qSetFieldWidth(7) << bin.value("total_times").toInt() << qSetFieldWidth(0) << "\n";
-    }
-    return Ok;
-}
-
-int HLumoEcoCli::weatherDesign()
-{
-    int hours = 0;
-    if (!ignoreHoursOption(&hours) || !openWeather())
-        return BadInput;
-    const QVector<HWeatherDesignPoints::Point> points = HWeatherDesignPoints::compute(hours);
-    m_out << "country\tcity\ttable\tsummer_dry_c\tsummer_rh_percent\tsummer_w\t"
-             "winter_dry_c\twinter_rh_percent\twinter_w\n";
-    for (const HWeatherDesignPoints::Point& p : points) {
-        m_out << p.country << '\t' << p.city << '\t' << p.tableName << '\t';
-        if (p.ok)
-            m_out << QString::number(p.summerDry, 'f', 2) << '\t'
-                  << percentText(p.summerHumidity * 100.0) << '\t'
-                  << QString::number(p.summerW, 'f', 5) << '\t'
-                  << QString::number(p.winterDry, 'f', 2) << '\t'
-                  << percentText(p.winterHumidity * 100.0) << '\t'
-                  << QString::number(p.winterW, 'f', 5) << "\n";
-        else
-            m_out << "-\t-\t-\t-\t-\t-\n";
-    }
-    if (m_parser.isSet("write")) {
-        QString error;
-        if (!HWeatherDesignPoints::write(points, &error))
-            return fail(BadInput, QStringLiteral("cannot store the design points: %1").arg(error));
-        m_out.flush();
-        m_err << "lumoeco: design points stored in " << LumoWeather::weatherDbPath() << "\n";
-    }
-    return Ok;
-}
-
-int HLumoEcoCli::weatherImport(const QStringList& args)
-{
-    if (args.size() != 1)
-        return fail(BadInput, QStringLiteral("weather import takes one EPW or TMY3 file"));
-    if (!QFileInfo(args[0]).isFile())
-        return fail(BadInput, QStringLiteral("file not found: %1").arg(args[0]));
-    if (!openWeather())
-        return BadInput;
-    HWeatherImport importer;
-    if (!importer.importFile(args[0], m_parser.value("country"), m_parser.value("city")))
-        return fail(BadInput, importer.errorString());
-    for (const QString& text : importer.warnings())
-        m_err << "lumoeco: warning: " << text << "\n";
-    m_err.flush();
-    m_out << "Imported " << importer.readings().size() << " readings ("
-          << importer.invalidReadings() << " invalid) as table " << importer.tableName() << "\n";
-    return Ok;
-}
-
-int HLumoEcoCli::products(const QStringList& args)
-{
-    if (!checkOptions("products", {"outdoor", "indoor", "category"}))
-        return BadInput;
-    if (args.size() != 1 || args[0] != QLatin1String("list"))
-        return fail(BadInput, QStringLiteral("products takes the command list"));
-    if (m_parser.isSet("outdoor") && m_parser.isSet("indoor"))
-        return fail(BadInput, QStringLiteral("give either --outdoor or --indoor, not both"));
-    if (!openProducts())
-        return BadInput;
-
-    QList<int> types;
-    if (!m_parser.isSet("indoor"))
-        types << 0;
-    if (!m_parser.isSet("outdoor"))
-        types << 1;
-    const QString onlyCategory = m_parser.value("category");
-
-    m_out << "type\tcategory\tmodel\tcooling_kw\theating_kw\tinput_cooling_kw\t"
-             "input_heating_kw\n";
-    bool categoryFound = onlyCategory.isEmpty();
-    for (int type : types) {
-        for (const QString& category : HVRFProductHelper::categoryList(type)) {
-            if (!onlyCategory.isEmpty() && category != onlyCategory)
-                continue;
-            categoryFound = true;
-            for (const QString& model : HVRFProductHelper::modelList(category, type)) {
-                HUnit unit;
-                if (type == 0)
-                    HVRFProductHelper::getOutdoorUnitFromDb(-1, category, model, &unit);
-                else
-                    HVRFProductHelper::getIndoorUnitFromDb(-1, category, model, &unit);
-                m_out << (type == 0 ? "outdoor" : "indoor") << '\t' << category << '\t' << model
-                      << '\t' << unit.Gettotal_capacity_cooling() << '\t'
-                      << unit.Gettotal_capacity_heating() << '\t' << unit.Getpower_input_cooling()
-                      << '\t' << unit.Getpower_input_heating() << "\n";
-            }
-        }
-    }
-    if (!categoryFound)
-        return fail(BadInput, QStringLiteral("unknown category \"%1\"").arg(onlyCategory));
     return Ok;
 }

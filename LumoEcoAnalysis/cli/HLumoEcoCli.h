@@ -1,6 +1,5 @@
 #pragma once
 #include "HAppPaths.h"
-#include "HCalHelper.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -33,7 +32,7 @@ public:
 
     int run(const QStringList& arguments);
 
-    // For the command classes (HProjectCommand, HSweepCommand).
+    // For the command classes (HCalculateCommand, HWeatherCommand, HProjectCommand, ...).
     const QCommandLineParser& parser() const { return m_parser; }
     QTextStream& out() { return m_out; }
     QTextStream& err() { return m_err; }
@@ -48,23 +47,13 @@ public:
     bool openProducts();
     // --percent / --hours as a number of design hours.
     bool ignoreHoursOption(int* hours);
+    // Whether writing `output` would replace the file at `input`.
+    static bool sameFile(const QString& output, const QString& input);
 
 private:
-    int calculate(const QStringList& args);
-    int curves(const QStringList& args);
-    int importProject(const QStringList& args);
-    int weather(const QStringList& args);
-    int weatherList();
-    int weatherAnalyse(const QStringList& args);
-    int weatherDesign();
-    int weatherImport(const QStringList& args);
-    int products(const QStringList& args);
     int paths();
     // A file made for the user (HAppPaths::Note), as one line of standard error.
     static QString noteText(HAppPaths::Note note, const QString& path, const QString& source);
-
-    // What to do about a refused calculation.
-    static QString wayOut(HCalHelper::Refusal refusal);
 
     QCommandLineParser m_parser;
     QTextStream m_out;
