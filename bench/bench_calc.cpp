@@ -357,13 +357,15 @@ Timing runProcess(const QString& program, const QStringList& args, const QString
 }
 
 // The example office with 30 outdoor and 1,000 indoor lines in each system,
-// taken in turn from the example's lines; false when the example is unreadable.
+// taken in turn from the example's lines, and peak loads grown with the own
+// outdoor units; false when the example is unreadable.
 bool writeLargeProject(const QString& path)
 {
     QFile in(QStringLiteral(BRIVANTA_EXAMPLES_DIR "/office_singapore.ee"));
     if (!in.open(QIODevice::ReadOnly))
         return false;
     QJsonObject root = QJsonDocument::fromJson(in.readAll()).object();
+    double growth = 0.0;
     for (const char* key : {"own_vrf", "other_vrf"}) {
         QJsonObject system = root.value(key).toObject();
         QJsonArray outdoor, indoor, lines;
@@ -371,16 +373,24 @@ bool writeLargeProject(const QString& path)
             (v.toObject().value("is_odu").toBool() ? outdoor : indoor).append(v);
         if (outdoor.isEmpty() || indoor.isEmpty())
             return false;
+        double before = 0.0, after = 0.0;
+        for (const QJsonValue& v : outdoor)
+            before += v.toObject().value("quantity").toDouble();
         for (int i = 0; i < kOutdoorLines + kLargeIndoorLines; ++i) {
             const bool odu = i < kOutdoorLines;
             const QJsonArray& from = odu ? outdoor : indoor;
             QJsonObject line = from.at(i % from.size()).toObject();
             line.insert("quantity", odu ? 1 + i % 3 : 1 + i % 4);
+            after += odu ? line.value("quantity").toDouble() : 0.0;
             lines.append(line);
         }
         system.insert("unit_group", lines);
         root.insert(key, system);
+        if (growth == 0.0 && before > 0.0)
+            growth = after / before;
     }
+    for (const char* key : {"cooling_peak_load", "heating_peak_load"})
+        root.insert(key, root.value(key).toDouble() * growth);
     QFile out(path);
     return out.open(QIODevice::WriteOnly) && out.write(QJsonDocument(root).toJson()) > 0
         && out.flush();
