@@ -33,22 +33,38 @@ double HCalRecordBlock::lineEnergy(double eir, const Line& line, Load load, bool
 
 void HCalRecordBlock::setLines(const HUnitsGroup* system, int hours)
 {
-    m_lines.clear();
+    // The lines are rewritten in place; only a different unit at some place,
+    // another count or another split advances the version.
+    std::size_t taken = 0;
+    bool changed = false;
+    const auto take = [&](HUnit* unit) {
+        const Line line{unit, unit->Getquantity(), unit->Getpower_input_cooling(),
+                        unit->Getpower_input_heating()};
+        if (taken < m_lines.size()) {
+            changed = changed || m_lines[taken].unit != unit;
+            m_lines[taken] = line;
+        } else {
+            changed = true;
+            m_lines.push_back(line);
+        }
+        ++taken;
+    };
+    int outdoorLines = 0;
     if (system) {
         m_lines.reserve(std::size_t(system->size()));
         for (bool outdoor : {true, false}) {
-            for (HUnit* unit : *system) {
-                if (unit->Getis_odu() != outdoor)
-                    continue;
-                m_lines.push_back({unit, unit->Getquantity(), unit->Getpower_input_cooling(),
-                                   unit->Getpower_input_heating()});
-            }
+            for (HUnit* unit : *system)
+                if (unit->Getis_odu() == outdoor)
+                    take(unit);
             if (outdoor)
-                m_outdoorLines = int(m_lines.size());
+                outdoorLines = int(taken);
         }
-    } else {
-        m_outdoorLines = 0;
     }
+    changed = changed || taken != m_lines.size() || outdoorLines != m_outdoorLines;
+    m_lines.resize(taken);
+    m_outdoorLines = outdoorLines;
+    if (changed)
+        ++m_unitsVersion;
 
     m_indoorCooling.clear();
     m_indoorHeating.clear();

@@ -17,7 +17,9 @@ class HUnitsGroup;
 // builds HCalVRFUnitItem objects only when a caller asks for the hour's list.
 //
 // The storage grows when the lines or the hours need more room and is reused,
-// without allocating, by every later calculation.
+// without allocating, by every later calculation. unitsVersion() advances only
+// when the sequence of units changes, so an hour keeps the record objects it
+// handed out while it stays the same.
 class LUMOECOCORE_EXPORT HCalRecordBlock
 {
 public:
@@ -47,6 +49,10 @@ public:
     // ratings and makes room for `hours` slots. Slots hold no valid hour until
     // setSlot() writes them.
     void setLines(const HUnitsGroup* system, int hours);
+    // Advances whenever setLines() takes other units, another order of them or
+    // another split into outdoor and indoor lines; ratings and quantities alone
+    // do not change it.
+    quint64 unitsVersion() const { return m_unitsVersion; }
 
     int slotCount() const { return int(m_slots.size()); }
     int lineCount() const { return int(m_lines.size()); }
@@ -85,6 +91,7 @@ private:
 
     std::vector<Line> m_lines;
     int m_outdoorLines = 0;
+    quint64 m_unitsVersion = 0;
     // Positive indoor energies while the plant runs, in line order, and their sum.
     std::vector<double> m_indoorCooling;
     std::vector<double> m_indoorHeating;

@@ -20,11 +20,19 @@ void HHourRecords::deleteItems()
     ::operator delete(m_built);
     m_built = nullptr;
     m_builtCount = 0;
+    m_builtFrom = nullptr;
     m_items.clear(); // keeps the capacity for the next run
 }
 
 void HHourRecords::setSlot(const HCalRecordBlock* block, int slot)
 {
+    const bool keep = block && m_builtCount > 0 && m_items.size() == m_builtCount
+        && m_builtFrom == block && m_builtVersion == block->unitsVersion();
+    if (keep) {
+        fill(block, slot);
+        m_block = nullptr;
+        return;
+    }
     deleteItems();
     m_block = block;
     m_slot = slot;
@@ -51,13 +59,22 @@ void HHourRecords::build() const
         m_built = static_cast<HCalVRFUnitItem*>(::operator new(sizeof(HCalVRFUnitItem) * count));
     m_items.reserve(count);
     for (int line = 0; line < count; ++line) {
-        auto* item = new (m_built + line) HCalVRFUnitItem(m_block->unit(line));
+        m_items.append(new (m_built + line) HCalVRFUnitItem(m_block->unit(line)));
         m_builtCount = line + 1;
-        item->setunit_EIR(m_block->eir(m_slot, line));
-        item->setunit_power_input(m_block->energy(m_slot, line));
-        m_items.append(item);
     }
+    fill(m_block, m_slot);
+    m_builtFrom = m_block;
+    m_builtVersion = m_block->unitsVersion();
     m_block = nullptr;
+}
+
+void HHourRecords::fill(const HCalRecordBlock* block, int slot) const
+{
+    for (int line = 0; line < m_builtCount; ++line) {
+        HCalVRFUnitItem& item = m_built[line];
+        item.setunit_EIR(block->eir(slot, line));
+        item.setunit_power_input(block->energy(slot, line));
+    }
 }
 
 const QVector<HCalVRFUnitItem*>& HHourRecords::items() const

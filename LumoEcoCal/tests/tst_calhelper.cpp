@@ -1239,8 +1239,15 @@ void TestCalHelper::repeatedRunFollowsUnitChanges()
     setWeather(yearlyTemperature);
     QVERIFY(HCalHelper::calculateLoadAtHour(false));
     const QVector<double> first = hourlySnapshot();
+    const HHour* probe = project->getYear()->at(4000);
+    QVector<HCalVRFUnitItem*> held;
+    probe->getAllCalVRFUnitItemToOwnVRF(held);
     QVERIFY(HCalHelper::calculateLoadAtHour(false));
     QCOMPARE(hourlySnapshot(), first);
+    // The same lines: the record objects handed out before are still the records.
+    QVector<HCalVRFUnitItem*> now;
+    probe->getAllCalVRFUnitItemToOwnVRF(now);
+    QCOMPARE(now, held);
 
     // A new line and a removed line: every hour's records follow the lists.
     HVRF* own = project->getOwnVRFSys();

@@ -33,6 +33,18 @@ HUnit* newUnit(bool odu, int quantity, double powerCooling, double powerHeating)
     return unit;
 }
 
+// Writes the outdoor EIRs and the load of a slot and points the hour's own
+// records at it.
+void writeOwnSlot(HCalRecordBlock& block, int slot, std::initializer_list<double> eirs, Load load,
+                  bool on, HHour& hour)
+{
+    double* outdoor = block.outdoorEIRs(slot);
+    for (double eir : eirs)
+        *outdoor++ = eir;
+    block.setSlot(slot, load, on);
+    hour.setOwnVRFRecordSlot(&block, slot);
+}
+
 } // namespace
 
 // QCOMPARE allows doubles a relative difference of 1e-12; these must be equal.
@@ -58,8 +70,14 @@ private slots:
     void slotRecords();
     void runningSumInRecordOrder();
     void builtRecordsAreTheRecords();
+    void repeatedRunKeepsRecords();
+    void changedLinesRebuildRecords_data();
+    void changedLinesRebuildRecords();
 
 private:
+    // Unit names of an hour's own records, in order.
+    QString ownRecordUnits(const HHour& hour) const;
+
     // Indoor C, outdoor A, indoor D (quantity 0), outdoor B: the records list
     // the outdoor lines first, each kind in list order.
     std::unique_ptr<HUnitsGroup> m_group;
@@ -210,11 +228,8 @@ void TestRecords::builtRecordsAreTheRecords()
 {
     HCalRecordBlock block;
     block.setLines(m_group.get(), 1);
-    block.outdoorEIRs(0)[0] = 0.8;
-    block.outdoorEIRs(0)[1] = 0.5;
-    block.setSlot(0, Load::Cooling, true);
     HHour hour;
-    hour.setOwnVRFRecordSlot(&block, 0);
+    writeOwnSlot(block, 0, {0.8, 0.5}, Load::Cooling, true, hour);
     QVector<HCalVRFUnitItem*> items;
     hour.getAllCalVRFUnitItemToOwnVRF(items);
     QCOMPARE(items.size(), 4);
@@ -242,6 +257,141 @@ void TestRecords::builtRecordsAreTheRecords()
     hour.getAllCalVRFUnitItemToOwnVRF(after);
     QVERIFY(after.isEmpty());
     QCOMPARE(hour.getAverageEIR(), 0.0);
+}
+
+QString TestRecords::ownRecordUnits(const HHour& hour) const
+{
+    QVector<HCalVRFUnitItem*> items;
+    hour.getAllCalVRFUnitItemToOwnVRF(items);
+    QString names;
+    for (const HCalVRFUnitItem* item : items)
+        names += m_units.key(item->getUnit(), QStringLiteral("?"));
+    return names;
+}
+
+// A repeated run over the same units reuses the block's storage and writes its
+// values into the record objects an hour has handed out: the pointers stay
+// valid and the lists equal. Quantities and ratings are not unit changes.
+void TestRecords::repeatedRunKeepsRecords()
+{
+    HCalRecordBlock block;
+    block.setLines(m_group.get(), 2);
+    const quint64 version = block.unitsVersion();
+    const double* storage = block.outdoorEIRs(0);
+    HHour hour;
+    writeOwnSlot(block, 1, {0.8, 0.5}, Load::Cooling, true, hour);
+    QVector<HCalVRFUnitItem*> items;
+    hour.getAllCalVRFUnitItemToOwnVRF(items);
+    QCOMPARE(ownRecordUnits(hour), QStringLiteral("ABCD"));
+
+    // same units: heating at EIRs 0.4 and 0.25
+    block.setLines(m_group.get(), 2);
+    QCOMPARE(block.unitsVersion(), version);
+    QCOMPARE(static_cast<const double*>(block.outdoorEIRs(0)), storage);
+    writeOwnSlot(block, 1, {0.4, 0.25}, Load::Heating, true, hour);
+    // the pointers held since the first run read the new values:
+    // A 0.4 x 6.0 x 2, B 0.25 x 4.0 x 1, C 0.06 x 3, D quantity 0
+    const QVector<Expected> heating = {
+        {"A", 0.4, 4.8}, {"B", 0.25, 1.0}, {"C", 1.0, 0.18}, {"D", 1.0, 0.0}};
+    for (int i = 0; i < heating.size(); ++i) {
+        BRIVANTA_COMPARE_NEAR(items[i]->Getunit_EIR(), heating[i].eir, 1e-12);
+        BRIVANTA_COMPARE_NEAR(items[i]->Getunit_power_input(), heating[i].energy, 1e-12);
+    }
+    QVector<HCalVRFUnitItem*> again;
+    hour.getAllCalVRFUnitItemToOwnVRF(again);
+    QCOMPARE(again, items);
+    hour.statResult();
+    BRIVANTA_COMPARE_NEAR(hour.Getown_vrf_odu_energy_consumption(), 5.8, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour.Getown_vrf_idu_energy_consumption(), 0.18, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour.getOwnVRFEnergyConsumption(), 5.98, 1e-12);
+    BRIVANTA_COMPARE_NEAR(hour.getAverageEIR(), 0.325, 1e-12);
+
+    // a new quantity and rating of A: cooling 0.8 x 7.0 x 4, B 0.5 x 3.0 x 1
+    m_units.value("A")->setquantity(4);
+    m_units.value("A")->setpower_input_cooling(7.0);
+    block.setLines(m_group.get(), 2);
+    QCOMPARE(block.unitsVersion(), version);
+    writeOwnSlot(block, 1, {0.8, 0.5}, Load::Cooling, true, hour);
+    hour.getAllCalVRFUnitItemToOwnVRF(again);
+    QCOMPARE(again, items);
+    BRIVANTA_COMPARE_NEAR(items[0]->Getunit_power_input(), 22.4, 1e-12);
+    BRIVANTA_COMPARE_NEAR(items[1]->Getunit_power_input(), 1.5, 1e-12);
+    BRIVANTA_COMPARE_NEAR(items[2]->Getunit_power_input(), 0.15, 1e-12);
+    hour.statResult();
+    BRIVANTA_COMPARE_NEAR(hour.getOwnVRFEnergyConsumption(), 24.05, 1e-12);
+
+    // another block (the other system's) with the same units builds its own objects
+    HCalRecordBlock other;
+    other.setLines(m_group.get(), 2);
+    writeOwnSlot(other, 1, {0.8, 0.5}, Load::Cooling, false, hour);
+    hour.statResult();
+    QCOMPARE(hour.getOwnVRFEnergyConsumption(), 0.0);
+    QCOMPARE(ownRecordUnits(hour), QStringLiteral("ABCD"));
+}
+
+void TestRecords::changedLinesRebuildRecords_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("units"); // expected record order afterwards
+
+    QTest::newRow("outdoor line added") << QStringLiteral("add E") << QStringLiteral("ABECD");
+    QTest::newRow("indoor line removed") << QStringLiteral("remove C") << QStringLiteral("ABD");
+    QTest::newRow("lines reordered") << QStringLiteral("swap A B") << QStringLiteral("BACD");
+    QTest::newRow("indoor line made outdoor")
+        << QStringLiteral("outdoor D") << QStringLiteral("ADBC");
+    QTest::newRow("a line replaced in place")
+        << QStringLiteral("replace B") << QStringLiteral("AECD");
+}
+
+// Any change of the units, their order or their kinds gives a new version, and
+// an hour's records are built afresh from the lines as they now stand.
+void TestRecords::changedLinesRebuildRecords()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, units);
+
+    HCalRecordBlock block;
+    block.setLines(m_group.get(), 1);
+    const quint64 version = block.unitsVersion();
+    HHour hour;
+    writeOwnSlot(block, 0, {0.8, 0.5}, Load::Cooling, true, hour);
+    QCOMPARE(ownRecordUnits(hour), QStringLiteral("ABCD"));
+
+    HUnit* e = newUnit(true, 1, 2.0, 2.0);
+    m_units.insert("E", e);
+    const QStringList words = change.split(' ');
+    HUnit* first = m_units.value(words.value(1));
+    if (words[0] == "add") {
+        m_group->append(e);
+    } else if (words[0] == "remove") {
+        m_group->deleteUnit(first);
+        m_units.remove(words[1]);
+    } else if (words[0] == "swap") {
+        const int a = m_group->indexOf(first);
+        const int b = m_group->indexOf(m_units.value(words.value(2)));
+        std::swap((*m_group)[a], (*m_group)[b]);
+    } else if (words[0] == "outdoor") {
+        first->setis_odu(true);
+    } else if (words[0] == "replace") {
+        (*m_group)[m_group->indexOf(first)] = e;
+        m_units.remove(words[1]);
+        delete first;
+    }
+    if (!m_group->contains(e))
+        delete m_units.take("E");
+
+    block.setLines(m_group.get(), 1);
+    QVERIFY(block.unitsVersion() != version);
+    for (int line = 0; line < block.outdoorLineCount(); ++line)
+        block.outdoorEIRs(0)[line] = 0.5;
+    block.setSlot(0, Load::Cooling, true);
+    hour.setOwnVRFRecordSlot(&block, 0);
+    QCOMPARE(ownRecordUnits(hour), units);
+    // every outdoor record at the new EIR, every indoor one at 1
+    QVector<HCalVRFUnitItem*> items;
+    hour.getAllCalVRFUnitItemToOwnVRF(items);
+    for (const HCalVRFUnitItem* item : items)
+        QCOMPARE(item->Getunit_EIR(), item->getUnit()->Getis_odu() ? 0.5 : 1.0);
 }
 
 QTEST_GUILESS_MAIN(TestRecords)
