@@ -9,9 +9,10 @@ packages=(
   qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite libqt5charts5-dev
   qttools5-dev qttools5-dev-tools
   libqcustomplot-dev libxlsxwriter-dev
-  sqlite3 fonts-dejavu-core
+  sqlite3 libsqlite3-dev fonts-dejavu-core
   python3-openpyxl      # the report tests read the workbooks back with it
   librsvg2-bin          # renders the SVG icons into build/bin/images
+  clang libclang-rt-14-dev  # the fuzz harnesses (libFuzzer) and their sanitizers
   qttranslations5-l10n  # Qt's own dialog and button texts in the other languages
   fonts-droid-fallback  # Chinese characters for the Simplified Chinese catalogue
   dpkg-dev file         # the Debian package: cpack runs dpkg-shlibdeps

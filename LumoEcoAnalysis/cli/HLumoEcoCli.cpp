@@ -149,7 +149,7 @@ bool HLumoEcoCli::checkOptions(const QString& command, const QStringList& allowe
     return true;
 }
 
-bool HLumoEcoCli::openWeather()
+bool HLumoEcoCli::openWeather(bool readOnly)
 {
     QString path = m_parser.value("weather");
     if (path.isEmpty())
@@ -160,7 +160,7 @@ bool HLumoEcoCli::openWeather()
                  .arg(path));
         return false;
     }
-    LumoWeather::setWeatherDbPath(QFileInfo(path).absoluteFilePath());
+    LumoWeather::setWeatherDbPath(QFileInfo(path).absoluteFilePath(), readOnly);
     HDatabase* db = LumoWeather::getWeatherDB();
     if (!db || !db->isVilidDatabase()
         || !db->query(QStringLiteral("select count(*) from tb_glb_idx")).next()) {
@@ -183,6 +183,8 @@ bool HLumoEcoCli::openProducts()
         return false;
     }
     HProjectSession::registerProductDatabase(QFileInfo(path).absoluteFilePath());
+    // Only read, unless the energy-data table must be built.
+    HDbFind::setReadOnly(true);
     HDatabase* db = HDbFind::getDb();
     // Checked before anything is built: another kind of file is never written into.
     if (!HInitVRFProductECData::isProductCatalogue(db)) {
@@ -192,8 +194,12 @@ bool HLumoEcoCli::openProducts()
                  .arg(path, HInitVRFProductECData::ecTableName));
         return false;
     }
-    m_productData = std::make_unique<HInitVRFProductECData>();
     if (!db->tableIsExist(HInitVRFProductECData::ecTableName)) {
+        HDbFind::setReadOnly(false);
+        db = HDbFind::getDb();
+    }
+    m_productData = std::make_unique<HInitVRFProductECData>();
+    if (!db || !db->tableIsExist(HInitVRFProductECData::ecTableName)) {
         fail(BadInput,
              QStringLiteral("the product database %1 has no energy data and none "
                             "could be built")

@@ -43,7 +43,8 @@ public:
     void warn(const QString& text);
     // False (after failing) when an option given does not belong to `command`.
     bool checkOptions(const QString& command, const QStringList& allowed);
-    bool openWeather();
+    // Read-only unless the command writes into the weather database.
+    bool openWeather(bool readOnly = true);
     bool openProducts();
     // --percent / --hours as a number of design hours.
     bool ignoreHoursOption(int* hours);

@@ -156,7 +156,7 @@ int HWeatherCommand::analyse(const QStringList& args)
 int HWeatherCommand::design()
 {
     int hours = 0;
-    if (!m_cli.ignoreHoursOption(&hours) || !m_cli.openWeather())
+    if (!m_cli.ignoreHoursOption(&hours) || !m_cli.openWeather(!m_cli.parser().isSet("write")))
         return HLumoEcoCli::BadInput;
     const QVector<HWeatherDesignPoints::Point> points = HWeatherDesignPoints::compute(hours);
     QTextStream& out = m_cli.out();
@@ -192,7 +192,7 @@ int HWeatherCommand::importCity(const QStringList& args)
                           QStringLiteral("weather import takes one EPW or TMY3 file"));
     if (!QFileInfo(args[0]).isFile())
         return m_cli.fail(HLumoEcoCli::BadInput, QStringLiteral("file not found: %1").arg(args[0]));
-    if (!m_cli.openWeather())
+    if (!m_cli.openWeather(false))
         return HLumoEcoCli::BadInput;
     const QCommandLineParser& p = m_cli.parser();
     HWeatherImport importer;

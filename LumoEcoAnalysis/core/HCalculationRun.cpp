@@ -16,6 +16,8 @@
 #include "LumoWeather.h"
 #include "TranslateString.h"
 
+#include <cmath>
+
 namespace {
 
 double ratioPercent(double own, double other)
@@ -124,7 +126,8 @@ HCalculationRun::Status HCalculationRun::run(const Options& options, QString* me
     analysis.analysisData();
 
     const bool adjust = options.adjustGiven ? options.adjust : configuredAdjust();
-    calculateYear(adjust);
+    if (!calculateYear(adjust))
+        return fail(CannotCalculate, notFiniteMessage());
 
     m_result = collect(project->GetfilePath(), ignoreHours, adjust);
     m_result.projectFile = options.projectPath;
@@ -149,10 +152,46 @@ bool HCalculationRun::configuredAdjust()
     return adjust;
 }
 
-void HCalculationRun::calculateYear(bool adjust)
+bool HCalculationRun::calculateYear(bool adjust)
 {
     HCalHelper::calculateLoadAtHour(adjust);
-    HProject::getProject()->setisCalculationSuccess(true);
+    const bool finite = resultsAreFinite();
+    HProject::getProject()->setisCalculationSuccess(finite);
+    return finite;
+}
+
+bool HCalculationRun::resultsAreFinite()
+{
+    HProject* project = HProject::getProject();
+    const double price = project->Getelectricity_price();
+    for (HVRF* sys : {project->getOwnVRFSys(), project->getOtherVRFSys()}) {
+        if (!sys)
+            continue;
+        double year = 0.0;
+        for (int m = 1; m <= 12; ++m)
+            year += sys->getMonthEnergyConsumption(m);
+        // The yearly sum and its cost overflow first.
+        if (!std::isfinite(year) || !std::isfinite(year * price))
+            return false;
+    }
+    HVRF* own = project->getOwnVRFSys();
+    for (const HStatResult* stat :
+         {own ? own->getStatResultCooling() : nullptr, own ? own->getStatResultHeating() : nullptr}) {
+        for (const BinRow& b : binsOf(stat)) {
+            for (double v : {b.loadRatio, b.buildingLoad, b.totalLoad, b.oduKWh, b.iduKWh,
+                             b.totalKWh})
+                if (!std::isfinite(v))
+                    return false;
+        }
+    }
+    return true;
+}
+
+QString HCalculationRun::notFiniteMessage()
+{
+    return TranslateString("The calculation gives no finite result: values of the project are "
+                           "too large (see the warnings). Check its loads, capacities, power "
+                           "inputs and prices.");
 }
 
 HCalculationRun::Result HCalculationRun::collect(const QString& projectFile, int ignoreHours,

@@ -113,8 +113,15 @@ public:
     // Adjust mode as configured: "adjust"/"is_adjust", false when absent.
     static bool configuredAdjust();
     // The hourly calculation of the global project's year (location set, check
-    // passed, weather analysed); marks the project as calculated.
-    static void calculateYear(bool adjust);
+    // passed, weather analysed); marks the project as calculated. False, and the
+    // project not marked, when a result is not a finite number (values of the project
+    // too large to calculate with): the figures would mean nothing.
+    static bool calculateYear(bool adjust);
+    // Every monthly energy and cost of both systems and every own temperature bin of
+    // the calculated global project is a finite number.
+    static bool resultsAreFinite();
+    // Why a calculation whose results are not finite is refused, and what to do.
+    static QString notFiniteMessage();
 
     // Plain-text report: location, peak loads, monthly table, yearly totals, figures of
     // both systems, bins.

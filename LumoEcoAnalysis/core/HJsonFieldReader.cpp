@@ -83,6 +83,40 @@ double HJsonFieldReader::nonNegativeNumber(const QString& key)
     return v;
 }
 
+void HJsonFieldReader::noteOutOfRange(const QString& key, double value, double low, double high,
+                                      const char* unit) const
+{
+    const QString suffix = *unit ? QLatin1Char(' ') + QString::fromUtf8(unit) : QString();
+    auto shownNumber = [&suffix](double v) { return QString::number(v, 'g', 10) + suffix; };
+    note(TranslateString("%1 is %2, outside %3 to %4 where values make sense: the results "
+                         "would mean nothing. Check the value.")
+             .arg(nameOf(key), shownNumber(value), shownNumber(low), shownNumber(high)));
+}
+
+double HJsonFieldReader::number(const QString& key, double low, double high, const char* unit)
+{
+    const double v = number(key);
+    if (v < low || v > high)
+        noteOutOfRange(key, v, low, high, unit);
+    return v;
+}
+
+double HJsonFieldReader::nonNegativeNumber(const QString& key, double high, const char* unit)
+{
+    const double v = nonNegativeNumber(key);
+    if (v > high)
+        noteOutOfRange(key, v, 0.0, high, unit);
+    return v;
+}
+
+int HJsonFieldReader::nonNegativeInteger(const QString& key, int high)
+{
+    const int v = nonNegativeInteger(key);
+    if (v > high)
+        noteOutOfRange(key, v, 0.0, high, "");
+    return v;
+}
+
 int HJsonFieldReader::integer(const QString& key)
 {
     return checked(

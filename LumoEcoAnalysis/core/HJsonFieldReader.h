@@ -21,9 +21,15 @@ public:
     double number(const QString& key);
     // As number(); a negative value is kept and noticed.
     double nonNegativeNumber(const QString& key);
+    // As number(); a value outside the physical range low..high (in `unit`) is kept and
+    // noticed: it would give meaningless results.
+    double number(const QString& key, double low, double high, const char* unit);
+    // As nonNegativeNumber(); a value above `high` (in `unit`) is kept and noticed too.
+    double nonNegativeNumber(const QString& key, double high, const char* unit);
     // A whole number an int holds; anything else reads 0.
     int integer(const QString& key);
     int nonNegativeInteger(const QString& key);
+    int nonNegativeInteger(const QString& key, int high);
     QString text(const QString& key);
     bool flag(const QString& key);
     // Text in `format`; other text reads as an invalid date.
@@ -47,6 +53,8 @@ private:
     QJsonValue checked(const QString& key, bool (*accepts)(const QJsonValue&),
                        const char* notice) const;
     void noteNegative(const QString& key, double value) const;
+    void noteOutOfRange(const QString& key, double value, double low, double high,
+                        const char* unit) const;
 
     QJsonObject m_object;
     HProjectNotices* m_notices;

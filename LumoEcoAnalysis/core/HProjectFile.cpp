@@ -26,6 +26,19 @@ namespace {
 
 const char* const dateFormat = "yyyy-MM-dd";
 
+// Where the values of a project stop making physical sense. Beyond these the reading
+// warns: such a value is a typing or unit error, and the results would mean nothing.
+constexpr double maxArea = 1e7;        // m², the largest buildings have a few 1e5
+constexpr double maxHeight = 1000.0;   // m
+constexpr int maxFloors = 300;
+constexpr double maxLoad = 1e5;        // kW of peak load, far beyond any VRF installation
+constexpr double minIndoor = 0.0;      // °C, indoor set-points
+constexpr double maxIndoor = 50.0;
+constexpr double maxEnergyPrice = 1e6; // per kWh, in any currency
+constexpr double maxQuantity = 1e5;    // units on one line
+constexpr double maxUnitPower = 1e4;   // kW of capacity or input of one unit
+constexpr double maxUnitPrice = 1e12;  // per unit, in any currency
+
 QJsonObject unitToJson(const HUnit* unit)
 {
     QJsonObject o;
@@ -118,7 +131,8 @@ void readOwnSystem(HJsonFieldReader& root, HVRF* sys)
         if (!value.isObject())
             root.note(TranslateString("%1 is not an object; it is left out.").arg(where));
         HJsonFieldReader unit(value.toObject(), root.notices(), where);
-        const int quantity = HProjectFile::truncatedInt(unit.nonNegativeNumber("quantity"));
+        const int quantity =
+            HProjectFile::truncatedInt(unit.nonNegativeNumber("quantity", maxQuantity, ""));
         const int series = unit.integer("id_series");
         const QString category = unit.text("unit_type");
         const QString model = unit.text("unit_productcode");
@@ -156,12 +170,15 @@ void readOtherSystem(HJsonFieldReader& root, HVRF* sys)
         unit->setunit_type(o.text("unit_type"));
         unit->setid_series(o.integer("id_series"));
         unit->setunit_productcode(o.text("unit_productcode"));
-        unit->setquantity(HProjectFile::truncatedInt(o.nonNegativeNumber("quantity")));
-        unit->settotal_capacity_cooling(o.nonNegativeNumber("total_capacity_cooling"));
-        unit->setpower_input_cooling(o.nonNegativeNumber("power_input_cooling"));
-        unit->settotal_capacity_heating(o.nonNegativeNumber("total_capacity_heating"));
-        unit->setpower_input_heating(o.nonNegativeNumber("power_input_heating"));
-        unit->setprice_ea(o.nonNegativeNumber("price_ea"));
+        unit->setquantity(
+            HProjectFile::truncatedInt(o.nonNegativeNumber("quantity", maxQuantity, "")));
+        unit->settotal_capacity_cooling(
+            o.nonNegativeNumber("total_capacity_cooling", maxUnitPower, "kW"));
+        unit->setpower_input_cooling(o.nonNegativeNumber("power_input_cooling", maxUnitPower, "kW"));
+        unit->settotal_capacity_heating(
+            o.nonNegativeNumber("total_capacity_heating", maxUnitPower, "kW"));
+        unit->setpower_input_heating(o.nonNegativeNumber("power_input_heating", maxUnitPower, "kW"));
+        unit->setprice_ea(o.nonNegativeNumber("price_ea", maxUnitPrice, ""));
         unit->setis_odu(o.flag("is_odu"));
         sys->append(unit);
     }
@@ -281,22 +298,24 @@ void HProjectFile::fromJson(const QJsonObject& root, HProject* p, HProjectNotice
     HJsonFieldReader r(root, notices);
     p->setname(r.text("name"));
     p->setdate(r.date("date", QLatin1String(dateFormat)));
-    p->setbuild_area(r.nonNegativeNumber("build_area"));
-    p->setbuild_height(r.nonNegativeNumber("build_height"));
-    p->setnumber_floors(r.nonNegativeInteger("number_floors"));
-    p->setcooling_peak_load(r.number("cooling_peak_load"));
-    p->setheating_peak_load(r.number("heating_peak_load"));
+    p->setbuild_area(r.nonNegativeNumber("build_area", maxArea, "m²"));
+    p->setbuild_height(r.nonNegativeNumber("build_height", maxHeight, "m"));
+    p->setnumber_floors(r.nonNegativeInteger("number_floors", maxFloors));
+    p->setcooling_peak_load(r.number("cooling_peak_load", -maxLoad, maxLoad, "kW"));
+    p->setheating_peak_load(r.number("heating_peak_load", -maxLoad, maxLoad, "kW"));
     p->setcountry(r.text("country"));
     p->setcity(r.text("city"));
     p->setisHave8760WeatherData(r.flag("is_have_8760_weather_data"));
     p->setmax_temp(r.number("max_temp"));
     p->setmin_temp(r.number("min_temp"));
     p->setaverage_temp(r.number("average_temp"));
-    p->setindoor_cooling_temperature(r.number("indoor_cooling_temperature"));
-    p->setindoor_heating_temperature(r.number("indoor_heating_temperature"));
+    p->setindoor_cooling_temperature(
+        r.number("indoor_cooling_temperature", minIndoor, maxIndoor, "°C"));
+    p->setindoor_heating_temperature(
+        r.number("indoor_heating_temperature", minIndoor, maxIndoor, "°C"));
     p->setthermo_mode(r.flag("thermo_mode"));
-    p->setelectricity_price(r.nonNegativeNumber("electricity_price"));
-    p->setgas_price(r.nonNegativeNumber("gas_price"));
+    p->setelectricity_price(r.nonNegativeNumber("electricity_price", maxEnergyPrice, "per kWh"));
+    p->setgas_price(r.nonNegativeNumber("gas_price", maxEnergyPrice, "per kWh"));
     p->setUnit_Load(r.integer("Unit_Load"));
     p->setUnit_Temperature(r.integer("Unit_Temperature"));
     p->setUnit_Length(r.integer("Unit_Length"));

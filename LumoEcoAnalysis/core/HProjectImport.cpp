@@ -71,17 +71,24 @@ int collectEEDUnits(const QJsonValue& arrayValue, bool odu, QVector<ImportedUnit
     return wrongTypes;
 }
 
-// The unit rows of a project database; false when the equipment table or one of
-// its columns is missing. The queries end before the caller closes the database.
-bool readMaterialRows(HDatabase& db, QVector<ImportedUnit>& units)
+// The unit rows of a project database; false when the equipment table (an ordinary
+// table, never a view) or one of its columns is missing. A read error leaves `error`
+// set: a damaged file ends the rows early exactly like their end. The queries end
+// before the caller closes the database.
+bool readMaterialRows(HDatabase& db, QVector<ImportedUnit>& units, QString* error)
 {
+    if (!db.tableIsExist(QStringLiteral("r_material")))
+        return false;
     QSqlQuery rows = db.query(QStringLiteral("select * from r_material where [scope] = ? and "
                                              "([type] = 0 or [type] = 1)"),
                               {QStringLiteral("project")});
     const QSqlRecord columns = rows.record();
     for (const char* name : {"type", "id_series", "description", "model", "quantity"}) {
-        if (columns.indexOf(QLatin1String(name)) < 0)
+        if (columns.indexOf(QLatin1String(name)) < 0) {
+            if (rows.record().isEmpty() && !db.lastError().isEmpty())
+                *error = db.lastError();
             return false;
+        }
     }
     while (rows.next()) {
         ImportedUnit u;
@@ -94,18 +101,28 @@ bool readMaterialRows(HDatabase& db, QVector<ImportedUnit>& units)
         u.quantity = HProjectFile::truncatedInt(rows.value("quantity").toDouble());
         units.append(u);
     }
+    *error = db.rowError(rows);
     return true;
 }
 
-QVector<QJsonObject> readProjectInfos(HDatabase& db)
+// The project information objects, in row order; none when the file has no table of
+// them. A read error leaves `error` set.
+QVector<QJsonObject> readProjectInfos(HDatabase& db, QString* error)
 {
     QVector<QJsonObject> infos;
+    if (!db.tableIsExist(QStringLiteral("p_project_info")))
+        return infos;
     QSqlQuery rows = db.query(QStringLiteral("select * from p_project_info"));
+    if (rows.record().isEmpty()) {
+        *error = db.lastError();
+        return infos;
+    }
     while (rows.next()) {
         QJsonDocument doc;
         HJsonFunc::parseTextToJsonDoc(rows.value("project_base_info").toString(), doc);
         infos.append(doc.object());
     }
+    *error = db.rowError(rows);
     return infos;
 }
 
@@ -197,16 +214,26 @@ bool openVRF(const QString& path, QString* error, HProjectNotices* notices)
     }
 
     // Everything is read before the project changes, so a file that turns out not
-    // to be a project database leaves the project as it was.
+    // to be a project database, or cannot be read to its end, leaves the project as it
+    // was: an import is whole or not at all.
     QVector<ImportedUnit> units;
-    if (!readMaterialRows(db, units)) {
-        db.closeDatabase();
+    QString readError;
+    const bool isProject = readMaterialRows(db, units, &readError);
+    QVector<QJsonObject> infos;
+    if (isProject && readError.isEmpty())
+        infos = readProjectInfos(db, &readError);
+    db.closeDatabase();
+    if (!readError.isEmpty()) {
+        setError(error, TranslateString("Cannot read the project database %1: %2; nothing was "
+                                        "imported.")
+                            .arg(path, readError));
+        return false;
+    }
+    if (!isProject) {
         setError(error,
                  TranslateString("Not a project database (no equipment table): %1").arg(path));
         return false;
     }
-    const QVector<QJsonObject> infos = readProjectInfos(db);
-    db.closeDatabase();
 
     HProject* project = HProject::getProject();
     HVRF* own = project->getOwnVRFSys();

@@ -22,7 +22,7 @@ QSqlQuery& HVRFProductStatements::run(HDatabase* db, const QString& sql, const Q
     QSqlQuery& q = it.value();
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values.at(i));
-    if (!q.exec())
+    if (!(db ? db->execPrepared(q) : q.exec()))
         qDebug() << "HVRFProductStatements: statement failed:" << sql << q.lastError().text();
     return q;
 }

@@ -459,7 +459,7 @@ bool HWeatherImport::writeToDatabase(const QString& countryIn, const QString& ci
         const QString base = makeTableName(country, city);
         table = base;
         for (int n = 2;; ++n) {
-            bool taken = db->tableIsExist(table);
+            bool taken = db->nameIsTaken(table);
             if (!taken && haveIndex) {
                 QSqlQuery q = db->query(
                     QStringLiteral(
@@ -520,7 +520,7 @@ bool HWeatherImport::writeToDatabase(const QString& countryIn, const QString& ci
             insert.bindValue(3, r.hour);
             insert.bindValue(4, r.dryTemp);
             insert.bindValue(5, r.humidity);
-            if (!insert.exec()) {
+            if (!db->execPrepared(insert)) {
                 m_error = QStringLiteral("cannot fill table %1: %2")
                               .arg(table, insert.lastError().text());
                 insert.finish();

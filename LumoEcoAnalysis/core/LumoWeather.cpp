@@ -17,6 +17,12 @@ QString& dbPathOverride()
     static QString path;
     return path;
 }
+
+bool& dbReadOnly()
+{
+    static bool readOnly = false;
+    return readOnly;
+}
 } // namespace
 
 LumoWeather::LumoWeather()
@@ -50,8 +56,9 @@ QString LumoWeather::weatherDbPath()
     return HAppPaths::weatherDatabase();
 }
 
-void LumoWeather::setWeatherDbPath(const QString& path)
+void LumoWeather::setWeatherDbPath(const QString& path, bool readOnly)
 {
+    dbReadOnly() = readOnly;
     if (database) {
         database->closeDatabase();
         delete database;
@@ -64,7 +71,8 @@ HDatabase* LumoWeather::getWeatherDB()
 {
     if (!database) {
         database = new HDatabase;
-        database->openDatabase(weatherDbPath(), QString());
+        database->openDatabase(weatherDbPath(), QString(),
+                               dbReadOnly() ? HDatabase::ReadOnly : HDatabase::ReadWrite);
     }
     return database;
 }

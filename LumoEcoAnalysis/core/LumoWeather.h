@@ -26,7 +26,8 @@ public:
     static HDatabase* getWeatherDB();
     // Points the shared connection at another file (command line, tests); an open
     // connection is closed. An empty path restores the default beside the program.
-    static void setWeatherDbPath(const QString& path);
+    // `readOnly` opens the file read-only, for callers that only read it.
+    static void setWeatherDbPath(const QString& path, bool readOnly = false);
     static QString weatherDbPath();
 
     // The program-wide instance. When none is registered (command-line use) a

@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QJsonDocument>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -121,6 +122,8 @@ private slots:
     void vrfWithoutEquipmentWarns();
     void vrfNotAProjectDatabase_data();
     void vrfNotAProjectDatabase();
+    void vrfReadWholeOrNotAtAll_data();
+    void vrfReadWholeOrNotAtAll();
     void openThroughSessionRenamesPath();
 
 private:
@@ -378,6 +381,78 @@ void TestImport::vrfNotAProjectDatabase()
     QCOMPARE(p->getOwnVRFSys()->size(), 1);
     QCOMPARE(p->Getname(), QString("Keep"));
     QCOMPARE(p->Getcity(), QString("Harbin"));
+}
+
+void TestImport::vrfReadWholeOrNotAtAll_data()
+{
+    QTest::addColumn<QString>("damage"); // what is done to a project of 40 outdoor lines
+    QTest::addColumn<QString>("errorText"); // empty: the units are imported
+    QTest::newRow("a page of the equipment table overwritten") << "page" << "malformed";
+    QTest::newRow("equipment table replaced by a view") << "view" << "no equipment table";
+    // A view is no table of project information: the file reads as one without it.
+    QTest::newRow("project information as an endless view") << "endless" << "";
+}
+
+// A project database that cannot be read to its end imports nothing: a damaged page
+// used to end the rows like their end, and a crafted view used to run for ever.
+void TestImport::vrfReadWholeOrNotAtAll()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, errorText);
+    const QString path = m_dir.filePath("damaged.vrf");
+    QFile::remove(path);
+    {
+        HDatabase db;
+        QVERIFY(db.createDatabase(path));
+        QVERIFY(db.exec("pragma page_size = 512"));
+        QVERIFY(db.exec("create table r_material (id integer primary key, scope text, type "
+                        "integer, id_series integer, description text, model text, quantity "
+                        "integer)"));
+        for (int i = 0; i < 40; ++i)
+            QVERIFY(db.exec("insert into r_material (scope, type, id_series, description, model, "
+                            "quantity) values ('project', 0, 7, ?, 'T-ODU100', 1)",
+                            {QStringLiteral("Outdoor unit %1").arg(i).leftJustified(60)}));
+        if (damage == QLatin1String("endless")) {
+            QVERIFY(db.exec("create view p_project_info as with recursive c(x) as (select 1 "
+                            "union all select x + 1 from c) select '{}' as project_base_info "
+                            "from c where x < 0"));
+        } else {
+            QVERIFY(db.exec("create table p_project_info (project_base_info text)"));
+            QVERIFY(db.exec("insert into p_project_info values (?)", {QString(projectInfo)}));
+        }
+        if (damage == QLatin1String("view")) {
+            QVERIFY(db.exec("alter table r_material rename to equipment"));
+            QVERIFY(db.exec("create view r_material as select * from equipment"));
+        }
+        QSqlQuery leaves = db.query("select pageno from dbstat where name = 'r_material' and "
+                                    "pagetype = 'leaf' order by path");
+        QVector<int> pages;
+        while (leaves.next())
+            pages << leaves.value(0).toInt();
+        db.closeDatabase();
+        if (damage == QLatin1String("page")) {
+            QVERIFY(pages.size() >= 4);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(qint64(pages[pages.size() / 2] - 1) * 512));
+            QCOMPARE(f.write(QByteArray(512, '\xa5')), qint64(512));
+        }
+    }
+    const QStringList before = ownUnitRows();
+    QString error;
+    HProjectNotices notices;
+    const bool imported = openVRF(path, &error, &notices);
+    HProject* p = HProject::getProject();
+    QCOMPARE(p->Getname(), QString("Keep"));
+    if (errorText.isEmpty()) {
+        QVERIFY2(imported, qPrintable(error));
+        QCOMPARE(ownUnitRows().size(), 40);
+        return;
+    }
+    QVERIFY(!imported);
+    QVERIFY2(error.contains(errorText), qPrintable(error));
+    QVERIFY(notices.isEmpty());
+    QCOMPARE(ownUnitRows(), before);
 }
 
 void TestImport::openThroughSessionRenamesPath()

@@ -716,6 +716,42 @@ void TestProjectFile::readingNotices_data()
                                         ownUnitJson(false, 20, "Cassette", "T-CF29", 10)}}}}}
         << QStringList{R"(Own indoor unit line 2 (category "Cassette", model "T-CF29") is not in )"
                        "the product database: it has no capacity and no power input."};
+    // Values beyond any building or unit: kept, but the results would mean nothing.
+    const QString outside = QStringLiteral(" where values make sense: the results would mean "
+                                           "nothing. Check the value.");
+    QTest::newRow("peak load, area and price beyond physical ranges")
+        << QJsonObject{{"cooling_peak_load", 1e308}, {"build_area", 2e7}, {"electricity_price", 5e6}}
+        << QStringList{QStringLiteral("\"build_area\" is 20000000 m², outside 0 m² to 10000000 m²")
+                           + outside,
+                       QStringLiteral("\"cooling_peak_load\" is 1e+308 kW, outside -100000 kW to "
+                                      "100000 kW")
+                           + outside,
+                       QStringLiteral("\"electricity_price\" is 5000000 per kWh, outside 0 per kWh "
+                                      "to 1000000 per kWh")
+                           + outside};
+    QTest::newRow("indoor temperatures and floors out of range")
+        << QJsonObject{{"indoor_cooling_temperature", 250}, {"indoor_heating_temperature", -5},
+                       {"number_floors", 1000}}
+        << QStringList{QStringLiteral("\"number_floors\" is 1000, outside 0 to 300") + outside,
+                       QStringLiteral("\"indoor_cooling_temperature\" is 250 °C, outside 0 °C to "
+                                      "50 °C")
+                           + outside,
+                       QStringLiteral("\"indoor_heating_temperature\" is -5 °C, outside 0 °C to "
+                                      "50 °C")
+                           + outside};
+    QTest::newRow("other unit with an absurd capacity")
+        << QJsonObject{{"other_vrf",
+                        QJsonObject{{"unit_group",
+                                     QJsonArray{QJsonObject{{"is_odu", true},
+                                                            {"quantity", 1},
+                                                            {"total_capacity_cooling", 3e4},
+                                                            {"power_input_heating", 1e300}}}}}}}
+        << QStringList{QStringLiteral("\"total_capacity_cooling\" (other_vrf unit line 1) is 30000 "
+                                      "kW, outside 0 kW to 10000 kW")
+                           + outside,
+                       QStringLiteral("\"power_input_heating\" (other_vrf unit line 1) is 1e+300 "
+                                      "kW, outside 0 kW to 10000 kW")
+                           + outside};
     QTest::newRow("holiday entries of the wrong type")
         << QJsonObject{{"holiday", QJsonObject{{"1", "yes"}, {"2", 1}, {"3", true}}}}
         << QStringList{R"("holiday" has 2 entries that are not true or false; they read as )"

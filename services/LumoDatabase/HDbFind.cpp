@@ -10,6 +10,7 @@ struct DbState
 {
     QString fileName;
     QString password;
+    bool readOnly = false;
     std::unique_ptr<HDatabase> db;
 };
 
@@ -26,6 +27,14 @@ void HDbFind::setDbFileAndPwd(const QString& fileName, const QString& password)
     s.db.reset();
     s.fileName = fileName;
     s.password = password;
+    s.readOnly = false;
+}
+
+void HDbFind::setReadOnly(bool readOnly)
+{
+    DbState& s = state();
+    s.db.reset();
+    s.readOnly = readOnly;
 }
 
 HDatabase* HDbFind::getDb()
@@ -37,7 +46,8 @@ HDatabase* HDbFind::getDb()
         return nullptr;
     // Retry when the file appeared since the last attempt; never create it.
     auto db = std::make_unique<HDatabase>();
-    if (!db->openDatabase(s.fileName, s.password))
+    if (!db->openDatabase(s.fileName, s.password,
+                          s.readOnly ? HDatabase::ReadOnly : HDatabase::ReadWrite))
         return nullptr;
     s.db = std::move(db);
     // Close before the application object (and the SQL driver with it) goes away,

@@ -673,7 +673,12 @@ bool MainWindow::Calculate()
             m_weatherWidget->slot_weather_anlysis();
         }
         sendMsgToStatusBar(TranslateString("Calculating..."));
-        HCalculationRun::calculateYear(HCalculationRun::configuredAdjust());
+        if (!HCalculationRun::calculateYear(HCalculationRun::configuredAdjust())) {
+            sendMsgToStatusBar(QString());
+            QMessageBox::information(this, TranslateString("Warning"),
+                                     HCalculationRun::notFiniteMessage(), QMessageBox::Ok);
+            return false;
+        }
         sendMsgToStatusBar(TranslateString("Done."));
         // The check may have replaced peak loads; the settings page shows the values used.
         if (!notices.isEmpty())

@@ -27,6 +27,12 @@ private slots:
     void connectionsAreIndependent();
     void quoteIdentifier_data();
     void quoteIdentifier();
+    void openedFileReadsOnlyTables_data();
+    void openedFileReadsOnlyTables();
+    void readOnlyOpenWritesNothing_data();
+    void readOnlyOpenWritesNothing();
+    void stepLimitStopsAStatement_data();
+    void stepLimitStopsAStatement();
 
 private:
     QString makeDb(const QString& name);
@@ -216,15 +222,25 @@ void tst_Database::tableIsExist_data()
     QTest::newRow("other case") << "XI'AN 1" << true;
     QTest::newRow("absent") << "__product_ec_data" << false;
     QTest::newRow("statement text") << "x' or '1'='1" << false;
+    QTest::newRow("a view is not a table") << "v_cities" << false;
+    QTest::newRow("a virtual table is not a table") << "ft_cities" << false;
 }
 
 void tst_Database::tableIsExist()
 {
     QFETCH(QString, table);
     QFETCH(bool, exists);
+    const QString path = makeDb(QStringLiteral("w.db3"));
+    {
+        HDatabase maker;
+        QVERIFY(maker.createDatabase(path));
+        QVERIFY(maker.exec(QStringLiteral("create view v_cities as select * from [Xi'an 1]")));
+        QVERIFY(maker.exec(QStringLiteral("create virtual table ft_cities using fts5(city)")));
+    }
     HDatabase db;
-    QVERIFY(db.openDatabase(makeDb(QStringLiteral("w.db3"))));
+    QVERIFY(db.openDatabase(path));
     QCOMPARE(db.tableIsExist(table), exists);
+    QCOMPARE(db.nameIsTaken(table), exists || table.contains(QLatin1String("cities")));
 }
 
 void tst_Database::transactions_data()
@@ -294,6 +310,134 @@ void tst_Database::quoteIdentifier()
 {
     QFETCH(QString, name);
     QTEST(HDatabase::quoteIdentifier(name), "quoted");
+}
+
+void tst_Database::openedFileReadsOnlyTables_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("table") << "select count(*) from [Xi'an 1]" << true;
+    QTest::newRow("table in a sub-select") << "select count(*) from (select t from [Xi'an 1])"
+                                           << true;
+    QTest::newRow("view") << "select count(*) from v_all" << false;
+    QTest::newRow("view over an endless query") << "select count(*) from v_endless" << false;
+    QTest::newRow("insert that fires a trigger")
+        << "insert into [Xi'an 1] values (2020, 1.0, 'x')" << false;
+    QTest::newRow("insert into a table without trigger") << "insert into log values (1)" << true;
+    QTest::newRow("virtual table") << "select count(*) from ft_words" << false;
+}
+
+// A file the program opens (and did not create) is read through its tables only: views,
+// triggers and virtual tables of a crafted file never run.
+void tst_Database::openedFileReadsOnlyTables()
+{
+    QFETCH(QString, statement);
+    QFETCH(bool, allowed);
+    const QString path = makeDb(QStringLiteral("crafted.db3"));
+    {
+        HDatabase maker;
+        QVERIFY(maker.createDatabase(path));
+        QVERIFY(maker.exec(QStringLiteral("create table log (x)")));
+        QVERIFY(maker.exec(QStringLiteral("create view v_all as select * from [Xi'an 1]")));
+        QVERIFY(maker.exec(QStringLiteral("create view v_endless as with recursive c(x) as "
+                                          "(select 1 union all select x + 1 from c) "
+                                          "select x from c where x < 0")));
+        QVERIFY(maker.exec(QStringLiteral("create trigger grow after insert on [Xi'an 1] "
+                                          "begin insert into log values (new.year); end")));
+        QVERIFY(maker.exec(QStringLiteral("create virtual table ft_words using fts5(w)")));
+        // The file's own maker may use all of it.
+        QVERIFY(maker.query(QStringLiteral("select count(*) from v_all")).next());
+    }
+    HDatabase db;
+    QVERIFY(db.openDatabase(path));
+    QCOMPARE(db.query(QStringLiteral("pragma trusted_schema")).next(), true);
+    QCOMPARE(db.query(QStringLiteral("pragma trusted_schema")).value(0).toInt(), 0);
+    if (statement.startsWith(QLatin1String("insert")))
+        QCOMPARE(db.exec(statement), allowed);
+    else
+        QCOMPARE(db.query(statement).next(), allowed);
+    if (!allowed)
+        QVERIFY2(db.lastError().contains(QLatin1String("not authorized")), qPrintable(db.lastError()));
+    QSqlQuery log = db.query(QStringLiteral("select count(*) from log"));
+    QVERIFY(log.next());
+    QCOMPARE(log.value(0).toInt(), statement.contains(QLatin1String("into log")) ? 1 : 0);
+}
+
+void tst_Database::readOnlyOpenWritesNothing_data()
+{
+    QTest::addColumn<bool>("sqliteForm");
+    QTest::newRow("read-only mode") << false;
+    QTest::newRow("project form is always read-only") << true;
+}
+
+void tst_Database::readOnlyOpenWritesNothing()
+{
+    QFETCH(bool, sqliteForm);
+    const QString path = makeDb(QStringLiteral("w.db3"));
+    QFile before(path);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+    {
+        HDatabase db;
+        QVERIFY(sqliteForm ? db.openSqliteDatabase(path)
+                           : db.openDatabase(path, QString(), HDatabase::ReadOnly));
+        QVERIFY(db.isReadOnly());
+        QVERIFY(db.query(QStringLiteral("select count(*) from [Xi'an 1]")).next());
+        QVERIFY(!db.exec(QStringLiteral("insert into [Xi'an 1] values (1, 2, 'x')")));
+        QVERIFY(!db.exec(QStringLiteral("create table t (x)")));
+        QVERIFY(db.lastError().contains(QLatin1String("readonly")));
+    }
+    QFile after(path);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), bytes);
+    HDatabase writable;
+    QVERIFY(writable.openDatabase(path));
+    QVERIFY(!writable.isReadOnly());
+}
+
+void tst_Database::stepLimitStopsAStatement_data()
+{
+    QTest::addColumn<bool>("created");
+    QTest::newRow("opened file") << false;
+    QTest::newRow("file the program created") << true;
+}
+
+// A statement that would run for ever (a join of a table with itself six times here:
+// 10^12 rows) is stopped by the step limit; the next statement runs normally.
+void tst_Database::stepLimitStopsAStatement()
+{
+    QFETCH(bool, created);
+    const QString path = m_dir->filePath(QStringLiteral("big.db3"));
+    HDatabase db;
+    QVERIFY(db.createDatabase(path));
+    QVERIFY(db.exec(QStringLiteral("create table n (i)")));
+    QVERIFY(db.transaction());
+    for (int i = 0; i < 100; ++i)
+        QVERIFY(db.exec(QStringLiteral("insert into n values (?)"), {i}));
+    QVERIFY(db.commit());
+    if (!created)
+        QVERIFY(db.openDatabase(path));
+
+    const qint64 defaultLimit = HDatabase::stepLimit();
+    QVERIFY(defaultLimit >= 100'000'000);
+    HDatabase::setStepLimit(2'000'000);
+    QSqlQuery q = db.query(
+        QStringLiteral("select count(*) from n a, n b, n c, n d, n e, n f where a.i + b.i + "
+                       "c.i + d.i + e.i + f.i < 0"));
+    const bool gotRow = q.next();
+    // Stopped at its first row the statement fails outright; later, its rows end early.
+    const QString error = q.record().isEmpty() ? db.lastError() : db.rowError(q);
+    const bool reached = db.stepLimitReached();
+    // Within the limit, the same statement form runs to its end.
+    QSqlQuery small = db.query(QStringLiteral("select count(*) from n a, n b where a.i < b.i"));
+    HDatabase::setStepLimit(defaultLimit);
+    QVERIFY(!gotRow);
+    QVERIFY(reached);
+    QVERIFY2(error.contains(QLatin1String("stopped after 2000000 steps")), qPrintable(error));
+    QVERIFY(small.next());
+    QCOMPARE(small.value(0).toInt(), 100 * 99 / 2);
+    QVERIFY(db.rowError(small).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

@@ -1,0 +1,93 @@
+#include "HFuzzEnvironment.h"
+
+#include "HAppPaths.h"
+#include "HDatabase.h"
+#include "HDbFind.h"
+#include "HInitVRFProductECData.h"
+#include "HProjectSession.h"
+#include "LumoWeather.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+void silent(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+void require(bool ok, const char* what)
+{
+    if (!ok) {
+        fprintf(stderr, "fuzz environment: %s failed\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+HFuzzEnvironment& HFuzzEnvironment::get()
+{
+    static HFuzzEnvironment environment;
+    return environment;
+}
+
+HFuzzEnvironment::HFuzzEnvironment()
+{
+    static int argc = 1;
+    static char name[] = "brivanta_fuzz";
+    static char* argv[] = {name, nullptr};
+    m_app = new QCoreApplication(argc, argv);
+    qInstallMessageHandler(silent);
+    m_dir = new QTemporaryDir;
+    require(m_dir->isValid(), "temporary directory");
+    HAppPaths::setApplicationDir(m_dir->path());
+}
+
+QString HFuzzEnvironment::dir() const
+{
+    return m_dir->path();
+}
+
+QString HFuzzEnvironment::write(const QString& name, const uint8_t* data, std::size_t size) const
+{
+    return write(name, QByteArray::fromRawData(reinterpret_cast<const char*>(data), int(size)));
+}
+
+QString HFuzzEnvironment::write(const QString& name, const QByteArray& bytes) const
+{
+    const QString path = m_dir->filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "writing an input");
+    require(file.write(bytes) == bytes.size(), "writing an input");
+    return path;
+}
+
+void HFuzzEnvironment::useProducts()
+{
+    if (m_products.isEmpty()) {
+        m_products = m_dir->filePath(QStringLiteral("Product.mdb"));
+        require(QFile::copy(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Product.mdb"), m_products),
+                "copying the product database");
+        QFile::setPermissions(m_products, QFile::ReadOwner | QFile::WriteOwner);
+        HProjectSession::registerProductDatabase(m_products);
+        HInitVRFProductECData build; // builds the energy-data table once
+        require(HDbFind::getDb() && HDbFind::getDb()->tableIsExist(HInitVRFProductECData::ecTableName),
+                "building the energy-data table");
+    }
+    HProjectSession::registerProductDatabase(m_products);
+}
+
+void HFuzzEnvironment::useWeather()
+{
+    if (m_weather.isEmpty()) {
+        m_weather = m_dir->filePath(QStringLiteral("Weather.db3"));
+        require(QFile::copy(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"), m_weather),
+                "copying the weather database");
+    }
+    LumoWeather::setWeatherDbPath(m_weather, true);
+}

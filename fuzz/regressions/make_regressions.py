@@ -1,0 +1,60 @@
+"""Rebuilds the regression files of the faults found in the loaders (see README.md).
+Run with python3 from this folder; needs nothing but Python's sqlite3 module."""
+import json
+import os
+import sqlite3
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+INFO = json.dumps({"project_parameter": {
+    "project_climate": {"cooling_room_dry": 25.0, "heating_room_dry": 20.0},
+    "project_information": {"project_name": "Damaged", "date": "2024-05-06",
+                            "country": "France", "city": "Paris"}}})
+
+
+def fresh(path):
+    for suffix in ("", "-journal", "-wal", "-shm"):
+        if os.path.exists(path + suffix):
+            os.remove(path + suffix)
+    return sqlite3.connect(path)
+
+
+def damaged_page(path):
+    """40 outdoor-unit rows over several small pages; one page in the middle of the
+    equipment table is overwritten, so reading stops there with an error."""
+    db = fresh(path)
+    db.execute("pragma page_size = 512")
+    db.execute("create table r_material (id integer primary key, scope text, type integer, "
+               "id_series integer, description text, model text, quantity integer)")
+    for i in range(40):
+        db.execute("insert into r_material (scope, type, id_series, description, model, "
+                   "quantity) values ('project', 0, 7, ?, ?, 1)",
+                   ("Outdoor unit %02d" % i + " " * 40, "QM-%02d" % i))
+    db.execute("create table p_project_info (project_base_info text)")
+    db.execute("insert into p_project_info values (?)", (INFO,))
+    db.commit()
+    leaves = [row[0] for row in db.execute(
+        "select pageno from dbstat where name = 'r_material' and pagetype = 'leaf' "
+        "order by path")]
+    db.close()
+    victim = leaves[len(leaves) // 2]
+    with open(path, "r+b") as f:
+        f.seek((victim - 1) * 512)
+        f.write(bytes([0xA5]) * 512)
+
+
+def endless_view(path):
+    """The equipment 'table' is a view over a recursive query that never ends and never
+    yields a row."""
+    db = fresh(path)
+    db.execute("create view r_material as with recursive c(x) as "
+               "(select 1 union all select x + 1 from c) "
+               "select 'project' as scope, 0 as type, 7 as id_series, 'VX' as description, "
+               "'QM-1' as model, 1 as quantity from c where x < 0")
+    db.execute("create table p_project_info (project_base_info text)")
+    db.execute("insert into p_project_info values (?)", (INFO,))
+    db.commit()
+    db.close()
+
+
+damaged_page(os.path.join(HERE, "vrf_bytes", "damaged-page.vrf"))
+endless_view(os.path.join(HERE, "vrf_bytes", "endless-view.vrf"))
