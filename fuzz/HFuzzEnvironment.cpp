@@ -42,7 +42,12 @@ HFuzzEnvironment::HFuzzEnvironment()
     static char* argv[] = {name, nullptr};
     m_app = new QCoreApplication(argc, argv);
     qInstallMessageHandler(silent);
-    m_dir = new QTemporaryDir;
+    // Every input is written to a file: in memory where the system offers it, as a disk
+    // file system flushes a file that is cut and rewritten on every close.
+    const QString shm = QStringLiteral("/dev/shm");
+    m_dir = QFileInfo(shm).isDir() && QFileInfo(shm).isWritable()
+        ? new QTemporaryDir(shm + QStringLiteral("/brivanta-fuzz-XXXXXX"))
+        : new QTemporaryDir;
     require(m_dir->isValid(), "temporary directory");
     HAppPaths::setApplicationDir(m_dir->path());
 }

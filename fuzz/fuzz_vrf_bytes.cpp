@@ -1,9 +1,10 @@
 // A project database (.vrf) of the selection software, as raw bytes: damaged pages,
-// odd schemas, anything a file can hold.
+// odd schemas, anything a file can hold. One project is reused for every input.
 
 #include "HFuzzEnvironment.h"
 #include "HProject.h"
 #include "HProjectFile.h"
+#include "HProjectImport.h"
 #include "HProjectNotices.h"
 #include "HProjectSession.h"
 
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     const QString input = env.write(QStringLiteral("input.vrf"), data, size);
     HProjectNotices notices;
     QString error;
-    if (HProjectSession::openProject(input, &error, &notices))
-        HProjectFile::toJson(HProject::getProject());
+    HProject* project = HProjectSession::startProject();
+    if (openVRF(input, &error, &notices))
+        HProjectFile::toJson(project);
     return 0;
 }

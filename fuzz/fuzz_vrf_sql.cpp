@@ -6,6 +6,7 @@
 #include "HFuzzEnvironment.h"
 #include "HProject.h"
 #include "HProjectFile.h"
+#include "HProjectImport.h"
 #include "HProjectNotices.h"
 #include "HProjectSession.h"
 
@@ -40,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     }
     HProjectNotices notices;
     QString error;
-    if (HProjectSession::openProject(path, &error, &notices))
-        HProjectFile::toJson(HProject::getProject());
+    HProject* project = HProjectSession::startProject();
+    if (openVRF(path, &error, &notices))
+        HProjectFile::toJson(project);
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "HDatabase.h"
 #include "HFuzzEnvironment.h"
+#include "HProject.h"
 #include "HProjectSession.h"
 #include "HWeatherAnalysis.h"
 #include "HWeatherImport.h"
