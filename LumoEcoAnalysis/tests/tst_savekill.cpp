@@ -100,7 +100,7 @@ void TestSaveKill::killedSaveLeavesAWholeProject()
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(loopVariable, path);
         child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {});
+        child.start(QCoreApplication::applicationFilePath(), QStringList());
         QVERIFY(child.waitForStarted());
         QVERIFY(child.waitForReadyRead(30000)); // "saving": the loop has begun
         QThread::usleep(random.bounded(1000, 60000));
