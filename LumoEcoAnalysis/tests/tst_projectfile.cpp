@@ -250,6 +250,8 @@ private slots:
     void readingRules();
     void readingNotices_data();
     void readingNotices();
+    void valuesOutOfRangeAreKept_data();
+    void valuesOutOfRangeAreKept();
     void unreadableFileIsReported_data();
     void unreadableFileIsReported();
     void failedSaveIsReported();
@@ -716,42 +718,6 @@ void TestProjectFile::readingNotices_data()
                                         ownUnitJson(false, 20, "Cassette", "T-CF29", 10)}}}}}
         << QStringList{R"(Own indoor unit line 2 (category "Cassette", model "T-CF29") is not in )"
                        "the product database: it has no capacity and no power input."};
-    // Values beyond any building or unit: kept, but the results would mean nothing.
-    const QString outside = QStringLiteral(" where values make sense: the results would mean "
-                                           "nothing. Check the value.");
-    QTest::newRow("peak load, area and price beyond physical ranges")
-        << QJsonObject{{"cooling_peak_load", 1e308}, {"build_area", 2e7}, {"electricity_price", 5e6}}
-        << QStringList{QStringLiteral("\"build_area\" is 20000000 m², outside 0 m² to 10000000 m²")
-                           + outside,
-                       QStringLiteral("\"cooling_peak_load\" is 1e+308 kW, outside -100000 kW to "
-                                      "100000 kW")
-                           + outside,
-                       QStringLiteral("\"electricity_price\" is 5000000 per kWh, outside 0 per kWh "
-                                      "to 1000000 per kWh")
-                           + outside};
-    QTest::newRow("indoor temperatures and floors out of range")
-        << QJsonObject{{"indoor_cooling_temperature", 250}, {"indoor_heating_temperature", -5},
-                       {"number_floors", 1000}}
-        << QStringList{QStringLiteral("\"number_floors\" is 1000, outside 0 to 300") + outside,
-                       QStringLiteral("\"indoor_cooling_temperature\" is 250 °C, outside 0 °C to "
-                                      "50 °C")
-                           + outside,
-                       QStringLiteral("\"indoor_heating_temperature\" is -5 °C, outside 0 °C to "
-                                      "50 °C")
-                           + outside};
-    QTest::newRow("other unit with an absurd capacity")
-        << QJsonObject{{"other_vrf",
-                        QJsonObject{{"unit_group",
-                                     QJsonArray{QJsonObject{{"is_odu", true},
-                                                            {"quantity", 1},
-                                                            {"total_capacity_cooling", 3e4},
-                                                            {"power_input_heating", 1e300}}}}}}}
-        << QStringList{QStringLiteral("\"total_capacity_cooling\" (other_vrf unit line 1) is 30000 "
-                                      "kW, outside 0 kW to 10000 kW")
-                           + outside,
-                       QStringLiteral("\"power_input_heating\" (other_vrf unit line 1) is 1e+300 "
-                                      "kW, outside 0 kW to 10000 kW")
-                           + outside};
     QTest::newRow("holiday entries of the wrong type")
         << QJsonObject{{"holiday", QJsonObject{{"1", "yes"}, {"2", 1}, {"3", true}}}}
         << QStringList{R"("holiday" has 2 entries that are not true or false; they read as )"
@@ -795,6 +761,84 @@ void TestProjectFile::readingNotices()
         QCOMPARE(p->getOwnVRFSys()->size(), 2);
         QCOMPARE(p->getOwnVRFSys()->at(1)->Gettotal_capacity_cooling(), 0.0);
     }
+}
+
+void TestProjectFile::valuesOutOfRangeAreKept_data()
+{
+    QTest::addColumn<QJsonObject>("changes");
+    QTest::addColumn<QStringList>("notices");
+    const QString outside = QStringLiteral(" where values make sense: the results would mean "
+                                           "nothing. Check the value.");
+    QTest::newRow("peak load, area and price beyond physical ranges")
+        << QJsonObject{{"cooling_peak_load", 1e308}, {"build_area", 2e7}, {"electricity_price", 5e6}}
+        << QStringList{QStringLiteral("\"build_area\" is 20000000 m², outside 0 m² to 10000000 m²")
+                           + outside,
+                       QStringLiteral("\"cooling_peak_load\" is 1e+308 kW, outside -100000 kW to "
+                                      "100000 kW")
+                           + outside,
+                       QStringLiteral("\"electricity_price\" is 5000000 per kWh, outside 0 per kWh "
+                                      "to 1000000 per kWh")
+                           + outside};
+    QTest::newRow("indoor temperatures and floors out of range")
+        << QJsonObject{{"indoor_cooling_temperature", 250}, {"indoor_heating_temperature", -5},
+                       {"number_floors", 1000}}
+        << QStringList{QStringLiteral("\"number_floors\" is 1000, outside 0 to 300") + outside,
+                       QStringLiteral("\"indoor_cooling_temperature\" is 250 °C, outside 0 °C to "
+                                      "50 °C")
+                           + outside,
+                       QStringLiteral("\"indoor_heating_temperature\" is -5 °C, outside 0 °C to "
+                                      "50 °C")
+                           + outside};
+    QTest::newRow("other unit with an absurd capacity")
+        << QJsonObject{{"other_vrf",
+                        QJsonObject{{"unit_group",
+                                     QJsonArray{QJsonObject{{"is_odu", true},
+                                                            {"quantity", 1},
+                                                            {"total_capacity_cooling", 3e4},
+                                                            {"power_input_heating", 1e300}}}}}}}
+        << QStringList{QStringLiteral("\"total_capacity_cooling\" (other_vrf unit line 1) is 30000 "
+                                      "kW, outside 0 kW to 10000 kW")
+                           + outside,
+                       QStringLiteral("\"power_input_heating\" (other_vrf unit line 1) is 1e+300 "
+                                      "kW, outside 0 kW to 10000 kW")
+                           + outside};
+}
+
+// Values beyond any building or unit are read as they stand, each with a notice: such a
+// value is a typing or unit error, and the results would mean nothing.
+void TestProjectFile::valuesOutOfRangeAreKept()
+{
+    QFETCH(QJsonObject, changes);
+    QFETCH(QStringList, notices);
+
+    QJsonObject root = completeProject();
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        root.insert(it.key(), it.value());
+    const QString path = m_dir.filePath("ranges.ee");
+    QVERIFY(writeFile(path, QJsonDocument(root).toJson()));
+    QString error;
+    HProjectNotices found;
+    QVERIFY2(loadProjectFile(path, &error, &found), qPrintable(error));
+    QCOMPARE(found.texts(), notices);
+
+    // Every value given is written back unchanged.
+    const QJsonObject written = HProjectFile::toJson(HProject::getProject());
+    std::function<void(const QJsonValue&, const QJsonValue&, const QString&)> kept =
+        [&kept](const QJsonValue& given, const QJsonValue& read, const QString& where) {
+            if (given.isObject()) {
+                const QJsonObject g = given.toObject();
+                for (auto it = g.begin(); it != g.end(); ++it)
+                    kept(it.value(), read.toObject().value(it.key()), where + '.' + it.key());
+            } else if (given.isArray()) {
+                const QJsonArray g = given.toArray();
+                for (int i = 0; i < g.size(); ++i)
+                    kept(g.at(i), read.toArray().at(i), where + QStringLiteral("[%1]").arg(i));
+            } else if (given.isDouble()) {
+                QVERIFY2(read.isDouble() && read.toDouble() == given.toDouble(),
+                         qPrintable(where));
+            }
+        };
+    kept(changes, written, QString());
 }
 
 void TestProjectFile::unreadableFileIsReported_data()
