@@ -83,6 +83,10 @@ void HFuzzEnvironment::useProducts()
         HInitVRFProductECData build; // builds the energy-data table once
         require(HDbFind::getDb() && HDbFind::getDb()->tableIsExist(HInitVRFProductECData::ecTableName),
                 "building the energy-data table");
+        // The application object is never destroyed, so the connection is closed by an
+        // exit handler instead. Registered after the first connection, it runs before
+        // Qt's list of connections is destroyed.
+        std::atexit(&HDbFind::close);
     }
     HProjectSession::registerProductDatabase(m_products);
 }
