@@ -182,8 +182,9 @@ void TstWeatherDesign::writeWithoutDatabase()
 void TstWeatherDesign::failedWriteChangesNothing()
 {
     HDatabase* db = LumoWeather::getWeatherDB();
-    // The last city's update is refused after the first one has run.
-    QVERIFY(db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tb_glb_idx "
+    // The last city's update is refused after the first one has run (a trigger of this
+    // connection: one stored in an opened file would never run).
+    QVERIFY(db->exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON tb_glb_idx "
                                     "WHEN new.tableName = 'CHN_XiAn' "
                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
     const QVector<HWeatherDesignPoints::Point> points = HWeatherDesignPoints::compute();

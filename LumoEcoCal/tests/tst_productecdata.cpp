@@ -477,9 +477,9 @@ void TestProductEcData::failedBuildLeavesPreviousState()
     if (hadTable)
         sql << HInitVRFProductECData::createTableStatement("__product_ec_data")
             << "insert into __product_ec_data (product_type, model) values (0, 'OLD')";
-    // every product reaches the same VKC rows through a view named after its code
+    // every product has the same VKC rows in a table named after its code
     for (int i = 0; i < 200; ++i)
-        sql << QStringLiteral("create view [P_%1_C] as select * from VKC_C")
+        sql << QStringLiteral("create table [P_%1_C] as select * from VKC_C")
                    .arg(i, 4, 10, QChar('0'));
     QVERIFY(makeDatabase(m_path, sql));
 

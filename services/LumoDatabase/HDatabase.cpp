@@ -20,6 +20,9 @@ struct HDatabase::Guard
     bool untrusted = false;
     // Lower-case names of the virtual tables in the schema when the file was opened.
     QSet<QByteArray> virtualTables;
+    // Lower-case names of the temporary views and triggers made on this connection: they
+    // live in its own schema, never in the file.
+    QSet<QByteArray> ownObjects;
 };
 
 namespace {
@@ -61,14 +64,17 @@ int countSteps(void* data)
 }
 
 // Reads come only from ordinary tables named by the statement itself: never through a
-// view or a trigger (SQLite names the one responsible in `context`), never from a
-// virtual table.
+// view or a trigger of the file (SQLite names the one responsible in `context`), never
+// from a virtual table. Views and triggers the program made itself on this connection
+// (temporary ones) are its own.
 int authorize(void* data, int action, const char* first, const char*, const char*,
               const char* context)
 {
-    if (context)
+    auto* guard = static_cast<HDatabase::Guard*>(data);
+    if ((action == SQLITE_CREATE_TEMP_TRIGGER || action == SQLITE_CREATE_TEMP_VIEW) && first)
+        guard->ownObjects.insert(asciiLower(QByteArray(first)));
+    if (context && !guard->ownObjects.contains(asciiLower(QByteArray(context))))
         return SQLITE_DENY;
-    const auto* guard = static_cast<const HDatabase::Guard*>(data);
     if (action == SQLITE_READ && first
         && guard->virtualTables.contains(asciiLower(QByteArray(first))))
         return SQLITE_DENY;

@@ -29,6 +29,7 @@ private slots:
     void quoteIdentifier();
     void openedFileReadsOnlyTables_data();
     void openedFileReadsOnlyTables();
+    void ownTemporaryTriggerRuns();
     void readOnlyOpenWritesNothing_data();
     void readOnlyOpenWritesNothing();
     void stepLimitStopsAStatement_data();
@@ -365,6 +366,28 @@ void tst_Database::openedFileReadsOnlyTables()
     QSqlQuery log = db.query(QStringLiteral("select count(*) from log"));
     QVERIFY(log.next());
     QCOMPARE(log.value(0).toInt(), statement.contains(QLatin1String("into log")) ? 1 : 0);
+}
+
+// A trigger the program makes on its own connection (a temporary one) runs in an opened
+// file, where the file's own triggers do not.
+void tst_Database::ownTemporaryTriggerRuns()
+{
+    const QString path = makeDb(QStringLiteral("own.db3"));
+    {
+        HDatabase maker;
+        QVERIFY(maker.createDatabase(path));
+        QVERIFY(maker.exec(QStringLiteral("create table log (x)")));
+    }
+    HDatabase db;
+    QVERIFY(db.openDatabase(path));
+    QVERIFY(db.exec(QStringLiteral("create temp trigger note after insert on [Xi'an 1] "
+                                   "begin insert into log values (new.year); end")));
+    QVERIFY2(db.exec(QStringLiteral("insert into [Xi'an 1] values (2020, 1.0, 'x')")),
+             qPrintable(db.lastError()));
+    QSqlQuery log = db.query(QStringLiteral("select x from log"));
+    QVERIFY(log.next());
+    QCOMPARE(log.value(0).toInt(), 2020);
+    QVERIFY(!log.next());
 }
 
 void tst_Database::readOnlyOpenWritesNothing_data()
