@@ -54,6 +54,10 @@
             <translation>%1 中有 %2 个条目不是 true 或 false；按 false 读取。</translation>
         </message>
         <message>
+            <source>%1 is %2, outside %3 to %4 where values make sense: the results would mean nothing. Check the value.</source>
+            <translation>%1 为 %2，超出合理范围 %3 至 %4：计算结果将毫无意义。请检查该数值。</translation>
+        </message>
+        <message>
             <source>%1 is missing: no hour of the year runs, so every energy is 0.</source>
             <translation>缺少 %1：全年没有任何运行小时，因此所有能耗均为 0。</translation>
         </message>
@@ -264,6 +268,10 @@
         <message>
             <source>Cannot read the export file %1: %2</source>
             <translation>无法读取导出文件 %1：%2</translation>
+        </message>
+        <message>
+            <source>Cannot read the project database %1: %2; nothing was imported.</source>
+            <translation>无法读取项目数据库 %1：%2；未导入任何内容。</translation>
         </message>
         <message>
             <source>Cannot read the project file %1: %2</source>
@@ -1108,6 +1116,10 @@
         <message>
             <source>The VELA outdoor units have no cooling or heating capacity: their models are not in the product database.</source>
             <translation>VELA 室外机没有制冷或制热容量：其型号不在产品数据库中。</translation>
+        </message>
+        <message>
+            <source>The calculation gives no finite result: values of the project are too large (see the warnings). Check its loads, capacities, power inputs and prices.</source>
+            <translation>计算未得到有限的结果：项目中的数值过大（见警告）。请检查其负荷、能力、输入功率和价格。</translation>
         </message>
         <message>
             <source>The cooling curve needs at least two points.</source>
