@@ -1,12 +1,11 @@
-// From New to the report in the real main window: a new project is given its inputs,
-// calculated, shown on the result page (also through Report Preview) and written as a
-// workbook that is read back independently.
-//
-// The unit pages are driven through their widgets; the inputs of the project settings
-// and schedule pages are set on the project, as those pages would set them.
+// From New to the report in the real main window: a new project is given its inputs
+// through the pages (project settings, schedule, units), calculated, shown on the result
+// page (also through Report Preview), saved, and written as a workbook. The saved file
+// is read back and calculated by lumoeco, whose figures the page and the workbook show.
 #include "HAppPaths.h"
 #include "HInitVRFProductECData.h"
 #include "HJsonConfig.h"
+#include "HOperationInfoWidget.h"
 #include "HOtherVRFUnitInfo.h"
 #include "HProject.h"
 #include "HProjectSession.h"
@@ -23,24 +22,74 @@
 #include "ModalDialogs.h"
 #include "TestSupport.h"
 #include "UrlSink.h"
+#include "WidgetTestSupport.h"
 #include "tst_units_widgets.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
+using brivanta::test::child;
 using brivanta::test::ModalDialogs;
 using unitswidgets::addOtherUnit;
 using unitswidgets::addOwnUnit;
+using unitswidgets::choose;
+
+namespace {
+
+// "08AM-09AM": an hour's caption on the schedule page, written out here. The day starts
+// at 00AM and ends at 12AM.
+QString hourCaption(int hour)
+{
+    auto clock = [](int h) {
+        const int twelve = h == 0 ? 0 : h % 12 == 0 ? 12 : h % 12;
+        return QStringLiteral("%1%2")
+            .arg(twelve, 2, 10, QLatin1Char('0'))
+            .arg(h % 24 < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+    };
+    return clock(hour) + QLatin1Char('-') + clock(hour + 1);
+}
+
+// The check box captioned `caption` in one of the schedule tables.
+QCheckBox* scheduleBox(QTableWidget* table, const QString& caption)
+{
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c) {
+            QCheckBox* box = HOperationInfoWidget::checkBoxAt(table, r, c);
+            if (box && box->text() == caption)
+                return box;
+        }
+    qWarning("no schedule box %s", qPrintable(caption));
+    return nullptr;
+}
+
+// Clicks the box, on its caption, when it does not show `on` yet.
+bool setScheduleBox(QTableWidget* table, const QString& caption, bool on)
+{
+    QCheckBox* box = scheduleBox(table, caption);
+    if (!box)
+        return false;
+    if (box->isChecked() != on)
+        QTest::mouseClick(box, Qt::LeftButton, {},
+                          QPoint(box->sizeHint().width() / 2, box->height() / 2));
+    return box->isChecked() == on;
+}
+
+} // namespace
 
 class TestResultsEndToEnd : public QObject
 {
@@ -52,6 +101,8 @@ private slots:
     void newProjectToReport();
 
 private:
+    QJsonObject lumoeco(const QString& project);
+
     QTemporaryDir m_dir;
     UrlSink m_sink;
     std::unique_ptr<HInitVRFProductECData> m_productData;
@@ -77,6 +128,21 @@ void TestResultsEndToEnd::cleanupTestCase()
     m_productData.reset();
 }
 
+QJsonObject TestResultsEndToEnd::lumoeco(const QString& project)
+{
+    QProcess p;
+    p.setWorkingDirectory(m_dir.path());
+    p.start(QStringLiteral(LUMOECO_PATH),
+            {"calculate", project, "--format", "json", "--weather",
+             QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"), "--products",
+             m_dir.filePath("Product.mdb"), "--app-dir", m_dir.path()});
+    if (!p.waitForFinished(120000) || p.exitCode() != 0) {
+        qWarning() << p.readAllStandardError();
+        return {};
+    }
+    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
 void TestResultsEndToEnd::newProjectToReport()
 {
     MainWindow w;
@@ -89,18 +155,32 @@ void TestResultsEndToEnd::newProjectToReport()
     w.findAction("New")->trigger();
     QCOMPARE(dialogs.pending(), 0);
 
-    // Project settings: the location reaches the weather page, which loads its year.
+    // Project settings, typed and chosen on the page; the location reaches the weather
+    // page, which loads its year.
     HProject* p = HProject::getProject();
-    p->setname(QStringLiteral("End to end"));
-    p->setelectricity_price(0.3);
-    p->setcountry(QStringLiteral("France"));
-    p->setcity(QStringLiteral("Paris"));
-    emit w.projectSetWidget()->signal_update_project_city(QStringLiteral("France"),
-                                                          QStringLiteral("Paris"));
+    w.findAction("Project")->trigger();
+    HProjectSetWidget* settings = w.projectSetWidget();
+    QCOMPARE(w.stackedWidget()->currentWidget(), static_cast<QWidget*>(settings));
+    brivanta::test::typeInto(child<QLineEdit>(*settings, "lineEdit_ProjectName"), "End to end");
+    brivanta::test::typeInto(child<QLineEdit>(*settings, "lineEdit_electricticy"), "0.3");
+    QVERIFY(choose(child<QComboBox>(*settings, "comboBox_Country"), "France"));
+    QVERIFY(choose(child<QComboBox>(*settings, "comboBox_City"), "Paris"));
+    QCOMPARE(p->Getcity(), QStringLiteral("Paris"));
     QVERIFY(p->GetisHave8760WeatherData());
-    // Schedule: weekdays 8:00 to 18:00.
+
+    // Schedule, clicked on the page: 8:00 to 18:00, Monday to Friday.
+    w.findAction("Operational Info")->trigger();
+    HOperationInfoWidget* schedule = w.operationInfoWidget();
+    QCOMPARE(w.stackedWidget()->currentWidget(), static_cast<QWidget*>(schedule));
     for (int h = 0; h < 24; ++h)
-        p->setOperationDailyIsOn(h, h >= 8 && h < 18);
+        QVERIFY2(setScheduleBox(schedule->dailyTable(), hourCaption(h), h >= 8 && h < 18),
+                 qPrintable(hourCaption(h)));
+    const QStringList days = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                              "Friday", "Saturday", "Sunday"};
+    for (int d = 0; d < days.size(); ++d)
+        QVERIFY2(setScheduleBox(schedule->weeklyTable(), days.at(d), d < 5),
+                 qPrintable(days.at(d)));
+
     // Units, through the unit pages: one own outdoor line and its indoor units from the
     // catalogue, and the other make's units typed in.
     w.switchToVRF();
@@ -122,9 +202,15 @@ void TestResultsEndToEnd::newProjectToReport()
     HVRF* ownSystem = p->getOwnVRFSys();
     ownSystem->calculate();
     QVERIFY(ownSystem->Getodu_total_capacity_cooling() > 0.0);
-    // Peak loads the outdoor units can meet: no replacement, no notice.
-    p->setcooling_peak_load(ownSystem->Getodu_total_capacity_cooling());
-    p->setheating_peak_load(ownSystem->Getodu_total_capacity_heating());
+    // Peak loads the outdoor units can meet, typed in kW on the settings page: no
+    // replacement, no notice.
+    const double coolingLoad = std::floor(ownSystem->Getodu_total_capacity_cooling() * 10.0) / 10.0;
+    const double heatingLoad = std::floor(ownSystem->Getodu_total_capacity_heating() * 10.0) / 10.0;
+    w.findAction("Project")->trigger();
+    brivanta::test::typeInto(child<QLineEdit>(*settings, "lineEdit_CoolingPeakLoad"),
+                             QString::number(coolingLoad, 'f', 1));
+    brivanta::test::typeInto(child<QLineEdit>(*settings, "lineEdit_HeatingPeakLoad"),
+                             QString::number(heatingLoad, 'f', 1));
 
     // Calculate: the result page shows the year.
     w.findAction("Calculate")->trigger();
@@ -133,11 +219,43 @@ void TestResultsEndToEnd::newProjectToReport()
     QVERIFY(p->GetisCalculationSuccess());
     HResultWidget* page = w.resultWidget();
     QCOMPARE(w.stackedWidget()->currentWidget(), static_cast<QWidget*>(page));
-    QTableWidget* table = page->electricalUsageWidget()->resultTable();
+
+    // Save: the file holds what was entered on the pages, and lumoeco computes from it
+    // the figures the window shows.
+    const QString file = m_dir.filePath("end to end.ee");
+    dialogs.thenChooseFile(file);
+    w.findAction("Save")->trigger();
+    QCOMPARE(dialogs.pending(), 0);
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QJsonObject json = QJsonDocument::fromJson(saved.readAll()).object();
+    QCOMPARE(json.value("name").toString(), QStringLiteral("End to end"));
+    QCOMPARE(json.value("electricity_price").toDouble(), 0.3);
+    QCOMPARE(json.value("country").toString(), QStringLiteral("France"));
+    QCOMPARE(json.value("city").toString(), QStringLiteral("Paris"));
+    QCOMPARE(json.value("cooling_peak_load").toDouble(), coolingLoad);
+    QCOMPARE(json.value("heating_peak_load").toDouble(), heatingLoad);
+    const QJsonObject operation = json.value("operation_map").toObject();
+    for (int h = 0; h < 24; ++h)
+        QCOMPARE(operation.value("daily").toObject().value(QString::number(h)).toBool(),
+                 h >= 8 && h < 18);
+    for (int d = 1; d <= 7; ++d)
+        QCOMPARE(operation.value("week").toObject().value(QString::number(d)).toBool(), d <= 5);
+
+    const QJsonObject expected = lumoeco(file);
+    const QJsonArray months = expected.value("monthly").toArray();
+    QCOMPARE(months.size(), 12);
     double own = 0.0;
-    for (int m = 1; m <= 12; ++m)
-        own += p->getOwnVRFSys()->getMonthEnergyConsumption(m);
+    for (int m = 1; m <= 12; ++m) {
+        const QJsonObject row = months.at(m - 1).toObject();
+        QCOMPARE(row.value("month").toInt(), m);
+        QCOMPARE(p->getOwnVRFSys()->getMonthEnergyConsumption(m), row.value("own_kwh").toDouble());
+        QCOMPARE(p->getOtherVRFSys()->getMonthEnergyConsumption(m),
+                 row.value("other_kwh").toDouble());
+        own += row.value("own_kwh").toDouble();
+    }
     QVERIFY(own > 0.0);
+    QTableWidget* table = page->electricalUsageWidget()->resultTable();
     QCOMPARE(table->item(1, 14)->text(), HResultElectricalUsageWidget::energyText(own));
     // Paris: the city's bins, one row per degree between the extremes.
     QVERIFY(page->weatherBinTable()->rowCount() > 20);
@@ -166,9 +284,10 @@ void TestResultsEndToEnd::newProjectToReport()
     QCOMPARE(cells.value("Project Info").toObject().value("D10").toString(),
              QStringLiteral("End to end"));
     const QJsonObject comparison = cells.value("Comparison Result").toObject();
-    QCOMPARE(comparison.value("D29").toDouble(), p->getOwnVRFSys()->getMonthEnergyConsumption(1));
+    QCOMPARE(comparison.value("D29").toDouble(),
+             months.at(0).toObject().value("own_kwh").toDouble());
     QCOMPARE(comparison.value("O30").toDouble(),
-             p->getOtherVRFSys()->getMonthEnergyConsumption(12));
+             months.at(11).toObject().value("other_kwh").toDouble());
     QCOMPARE(cells.value("Operational Info").toObject().value("G44").toString(),
              QStringLiteral("Paris"));
 }
