@@ -1122,6 +1122,10 @@
             <translation>计算未得到有限的结果：项目中的数值过大（见警告）。请检查其负荷、能力、输入功率和价格。</translation>
         </message>
         <message>
+            <source>The configuration file %1 cannot be written; the mode was not changed.</source>
+            <translation>无法写入配置文件 %1；模式未更改。</translation>
+        </message>
+        <message>
             <source>The cooling curve needs at least two points.</source>
             <translation>制冷曲线至少需要两个数据点。</translation>
         </message>

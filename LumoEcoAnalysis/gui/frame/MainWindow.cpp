@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -718,10 +719,18 @@ void MainWindow::slot_toolbar_rightbtn_doubleclicked()
     const QString key = QStringLiteral("is_adjust");
     bool adjust = false;
     HJsonConfig::getValue(group, key, adjust);
-    HJsonConfig::setValue(group, key, !adjust);
-    adjust = false;
-    HJsonConfig::getValue(group, key, adjust);
-    sendMsgToStatusBar(adjust ? TranslateString("Adjust Mode.") : TranslateString("Normal Mode."));
+    if (!HJsonConfig::setValue(group, key, !adjust)) {
+        // A mode that would silently fall back at the next start is not switched.
+        HJsonConfig::setValue(group, key, adjust);
+        QMessageBox::warning(
+            this, TranslateString("Warning"),
+            TranslateString("The configuration file %1 cannot be written; the mode was not "
+                            "changed.")
+                .arg(QDir::toNativeSeparators(
+                    QFileInfo(HJsonConfig::fileName()).absoluteFilePath())));
+        return;
+    }
+    sendMsgToStatusBar(!adjust ? TranslateString("Adjust Mode.") : TranslateString("Normal Mode."));
 }
 
 void MainWindow::slot_toolbar_midbtn_doubleclicked()

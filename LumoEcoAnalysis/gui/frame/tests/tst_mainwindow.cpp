@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -120,6 +121,7 @@ private slots:
     void displayUnitsFollowTheProject();
     void adjustGesture_data();
     void adjustGesture();
+    void adjustModeNotSaved();
     void curveTablesGesture();
 
     void modifiedFlagQuestion_data();
@@ -792,6 +794,42 @@ void TestMainWindow::adjustGesture()
                  before ? QStringLiteral("Adjust Mode.") : QStringLiteral("Normal Mode."));
     // The switch is kept in the configuration file.
     QVERIFY(!toggles || QFileInfo::exists(path("ee_config.json")));
+}
+
+void TestMainWindow::adjustModeNotSaved()
+{
+    // The configuration's folder is a regular file: the switch cannot be kept.
+    const QString blocker = path("blocked");
+    QVERIFY(brivanta::test::writeFile(blocker, QByteArray()));
+    const QString config = blocker + QStringLiteral("/ee_config.json");
+    HJsonConfig::read(config);
+    const auto restore = qScopeGuard([this] { HJsonConfig::read(path("ee_config.json")); });
+    auto isAdjust = [] {
+        bool value = false;
+        HJsonConfig::getValue("adjust", "is_adjust", value);
+        return value;
+    };
+
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QString status = w.statusBar()->currentMessage();
+    ModalDialogs dialogs;
+    dialogs.thenClick(QMessageBox::Ok);
+    QTest::keyPress(&w, Qt::Key_Control);
+    QTest::keyPress(&w, Qt::Key_Alt, Qt::ControlModifier);
+    QTest::mouseDClick(w.toolbar(), Qt::RightButton, Qt::NoModifier,
+                       QPoint(w.toolbar()->width() - 5, w.toolbar()->height() / 2));
+    QTest::keyRelease(&w, Qt::Key_Alt);
+    QTest::keyRelease(&w, Qt::Key_Control);
+
+    QCOMPARE(dialogs.pending(), 0);
+    QCOMPARE(dialogs.seen().size(), 1);
+    const QString warning = dialogs.seen().constFirst();
+    QVERIFY2(warning.contains(QDir::toNativeSeparators(config)), qPrintable(warning));
+    QVERIFY2(warning.contains("not changed"), qPrintable(warning));
+    QVERIFY(!isAdjust());
+    QCOMPARE(w.statusBar()->currentMessage(), status);
 }
 
 void TestMainWindow::curveTablesGesture()
