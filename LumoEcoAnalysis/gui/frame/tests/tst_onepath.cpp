@@ -10,6 +10,7 @@
 #include "HProjectSession.h"
 #include "HVRF.h"
 #include "LumoWeather.h"
+#include "LumoecoRun.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "TestSupport.h"
@@ -39,8 +40,6 @@ private slots:
     void replacedPeakLoadsAreShown();
 
 private:
-    QJsonObject lumoeco(const QString& project);
-
     QTemporaryDir m_dir;
     std::unique_ptr<HInitVRFProductECData> m_productData;
     std::unique_ptr<MainWindow> m_window;
@@ -69,21 +68,6 @@ void TestOnePath::cleanupTestCase()
     m_productData.reset();
 }
 
-QJsonObject TestOnePath::lumoeco(const QString& project)
-{
-    QProcess p;
-    p.setWorkingDirectory(m_dir.path());
-    p.start(QStringLiteral(LUMOECO_PATH),
-            {"calculate", project, "--format", "json", "--weather",
-             QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"), "--products",
-             m_dir.filePath("Product.mdb"), "--app-dir", m_dir.path()});
-    if (!p.waitForFinished(120000) || p.exitCode() != 0) {
-        qWarning() << p.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-}
-
 void TestOnePath::examples_data()
 {
     QTest::addColumn<QString>("file");
@@ -97,7 +81,7 @@ void TestOnePath::examples_data()
 void TestOnePath::examples()
 {
     QFETCH(QString, file);
-    const QJsonObject expected = lumoeco(file);
+    const QJsonObject expected = brivanta::test::lumoecoCalculateJson(m_dir.path(), file);
     QVERIFY2(!expected.isEmpty(), qPrintable(file));
 
     MainWindow& w = *m_window;

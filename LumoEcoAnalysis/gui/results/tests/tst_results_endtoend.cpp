@@ -18,6 +18,7 @@
 #include "HVRF.h"
 #include "HVRFUnitInfoWidget.h"
 #include "LumoWeather.h"
+#include "LumoecoRun.h"
 #include "MainWindow.h"
 #include "ModalDialogs.h"
 #include "TestSupport.h"
@@ -101,8 +102,6 @@ private slots:
     void newProjectToReport();
 
 private:
-    QJsonObject lumoeco(const QString& project);
-
     QTemporaryDir m_dir;
     UrlSink m_sink;
     std::unique_ptr<HInitVRFProductECData> m_productData;
@@ -126,21 +125,6 @@ void TestResultsEndToEnd::cleanupTestCase()
 {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     m_productData.reset();
-}
-
-QJsonObject TestResultsEndToEnd::lumoeco(const QString& project)
-{
-    QProcess p;
-    p.setWorkingDirectory(m_dir.path());
-    p.start(QStringLiteral(LUMOECO_PATH),
-            {"calculate", project, "--format", "json", "--weather",
-             QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"), "--products",
-             m_dir.filePath("Product.mdb"), "--app-dir", m_dir.path()});
-    if (!p.waitForFinished(120000) || p.exitCode() != 0) {
-        qWarning() << p.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
 }
 
 void TestResultsEndToEnd::newProjectToReport()
@@ -242,7 +226,7 @@ void TestResultsEndToEnd::newProjectToReport()
     for (int d = 1; d <= 7; ++d)
         QCOMPARE(operation.value("week").toObject().value(QString::number(d)).toBool(), d <= 5);
 
-    const QJsonObject expected = lumoeco(file);
+    const QJsonObject expected = brivanta::test::lumoecoCalculateJson(m_dir.path(), file);
     const QJsonArray months = expected.value("monthly").toArray();
     QCOMPARE(months.size(), 12);
     double own = 0.0;
