@@ -84,6 +84,17 @@ void HProject::setOperationMonthlyIsOn(int month, bool on)
     updateOperationInfoToYear();
 }
 
+void HProject::setOperationSchedule(const QVector<bool>& daily, const QVector<bool>& weekly,
+                                    const QVector<bool>& monthly)
+{
+    for (int h = 0; h < 24; ++h)
+        operation_daily[h] = daily.value(h, false);
+    for (int d = 1; d <= 7; ++d)
+        operation_weekly[d] = weekly.value(d - 1, false);
+    for (int m = 1; m <= 12; ++m)
+        operation_monthly[m] = monthly.value(m - 1, false);
+}
+
 void HProject::updateOperationInfoToYear()
 {
     if (!year)

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMap>
+#include <QVector>
 #include <QString>
 
 class HVRF;
@@ -41,6 +42,10 @@ public:
     void setOperationDailyIsOn(int hour, bool on);
     void setOperationWeeklyIsOn(int dayOfWeek, bool on);
     void setOperationMonthlyIsOn(int month, bool on);
+    // Stores the whole schedule (hours 0-23, weekdays 1-7, months 1-12); the hours'
+    // flags follow at the next updateOperationInfoToYear().
+    void setOperationSchedule(const QVector<bool>& daily, const QVector<bool>& weekly,
+                              const QVector<bool>& monthly);
 
     // isTurnOnBySchedule of every hour from the three maps and the holidays.
     void updateOperationInfoToYear();

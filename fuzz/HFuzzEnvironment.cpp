@@ -88,7 +88,6 @@ void HFuzzEnvironment::useProducts()
         // Qt's list of connections is destroyed.
         std::atexit(&HDbFind::close);
     }
-    HProjectSession::registerProductDatabase(m_products);
 }
 
 void HFuzzEnvironment::useWeather()
@@ -98,5 +97,7 @@ void HFuzzEnvironment::useWeather()
         require(QFile::copy(QStringLiteral(BRIVANTA_FIXTURE_DIR "/Weather.db3"), m_weather),
                 "copying the weather database");
     }
-    LumoWeather::setWeatherDbPath(m_weather, true);
+    // Setting the path closes the open connection: only when another path was set.
+    if (LumoWeather::weatherDbPath() != m_weather)
+        LumoWeather::setWeatherDbPath(m_weather, true);
 }

@@ -47,6 +47,11 @@ void TestRegressions::faultStaysMended_data()
     QTest::newRow("endless view in a .vrf is refused")
         << "vrf_bytes/endless-view.vrf" << QStringList{"import", "FILE", "-o", "OUT"} << 2
         << QStringList{"Not a project database (no equipment table)"};
+    // A NUL byte at the start of a line of a whole year: the text ended there, and the
+    // file was refused as cut short, 29 hours before its end.
+    QTest::newRow("weather file with a NUL byte is refused at its line")
+        << "weather_file/nul-byte.csv" << QStringList{"weather", "import", "FILE"} << 2
+        << QStringList{"line 8734: the file holds a NUL byte"};
     // Loads, capacities and prices of 1e308: the costs came out as inf with exit 0.
     QTest::newRow("absurd values warn and the calculation is refused")
         << "project_calculation/absurd-values.ee" << QStringList{"calculate", "FILE"} << 3

@@ -19,6 +19,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -201,12 +202,7 @@ void readOperationMap(HJsonFieldReader& root, HProject* p)
     const QVector<bool> daily = operation.flags(QStringLiteral("daily"), numberKeys(0, 23));
     const QVector<bool> week = operation.flags(QStringLiteral("week"), numberKeys(1, 7));
     const QVector<bool> month = operation.flags(QStringLiteral("month"), numberKeys(1, 12));
-    for (int h = 0; h < 24; ++h)
-        p->setOperationDailyIsOn(h, daily[h]);
-    for (int d = 1; d <= 7; ++d)
-        p->setOperationWeeklyIsOn(d, week[d - 1]);
-    for (int m = 1; m <= 12; ++m)
-        p->setOperationMonthlyIsOn(m, month[m - 1]);
+    p->setOperationSchedule(daily, week, month);
 
     if (!present) {
         root.note(TranslateString("\"operation_map\" is missing: no hour of the year runs, so "
@@ -279,16 +275,23 @@ QJsonObject HProjectFile::toJson(HProject* p)
     other.insert("performance_data", curvesToJson(p->getOtherVRFSys()));
     root.insert("other_vrf", other);
 
-    QJsonObject holiday;
+    // Inserted in the object's own (text) key order, each at the end: in day order, each
+    // insert would move the keys after it.
+    QVector<QPair<QString, bool>> days;
     if (HYear* year = p->getYear()) {
         for (int m = 1; m <= 12; ++m) {
             HMonth* month = year->getMonth(m);
             if (!month)
                 continue;
             for (HDay* day : *month)
-                holiday.insert(QString::number(day->Getdate().dayOfYear()), day->GetisHoliday());
+                days.append({QString::number(day->Getdate().dayOfYear()), day->GetisHoliday()});
         }
     }
+    std::sort(days.begin(), days.end(),
+              [](const QPair<QString, bool>& a, const QPair<QString, bool>& b) { return a.first < b.first; });
+    QJsonObject holiday;
+    for (const QPair<QString, bool>& day : days)
+        holiday.insert(day.first, day.second);
     root.insert("holiday", holiday);
     return root;
 }
@@ -330,7 +333,8 @@ void HProjectFile::fromJson(const QJsonObject& root, HProject* p, HProjectNotice
     readOwnSystem(r, p->getOwnVRFSys());
     readOtherSystem(r, p->getOtherVRFSys());
 
-    // The hours' schedule flags are recomputed by the calculation, not here.
+    // The hours' schedule flags (maps and holidays) are recomputed by whoever reads them
+    // (the calculation, the summary, the editor's running hours), not here.
     HYear* year = p->getYear();
     QVector<HDay*> days;
     QStringList keys;

@@ -129,10 +129,16 @@ bool HWeatherImport::readFile(const QString& path, Format format)
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("cannot open the file (%1)").arg(file.errorString()));
     const QByteArray bytes = file.readAll();
+    // A NUL byte would end the decoded text early and drop the lines after it.
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        return fail(QStringLiteral("line %1: the file holds a NUL byte; it is not a text "
+                                   "weather file")
+                        .arg(bytes.left(nul).count('\n') + 1));
     // Weather files are mostly ASCII; station names in older files may be Latin-1.
-    QString text = QString::fromUtf8(bytes);
+    QString text = QString::fromUtf8(bytes.constData(), bytes.size());
     if (text.contains(QChar::ReplacementCharacter))
-        text = QString::fromLatin1(bytes);
+        text = QString::fromLatin1(bytes.constData(), bytes.size());
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& l : lines)
         if (l.endsWith(QLatin1Char('\r')))
@@ -261,6 +267,8 @@ bool HWeatherImport::parseTmy3(const QStringList& lines)
     m_city = station[1].trimmed();
     // TMY3 covers United States stations; the state stays with the city.
     m_country = QStringLiteral("USA");
+    if (lines.size() < 2)
+        return fail(QStringLiteral("line 2: the column header line is missing"));
     const QStringList header = splitCsvLine(lines[1]);
     const int dateCol = header.indexOf(QStringLiteral("Date (MM/DD/YYYY)"));
     const int timeCol = header.indexOf(QStringLiteral("Time (HH:MM)"));

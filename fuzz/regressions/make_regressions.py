@@ -56,5 +56,33 @@ def endless_view(path):
     db.close()
 
 
+def nul_byte_tmy3(path):
+    """A whole TMY3 year whose line of 30 December, 20:00 starts with a NUL byte. The
+    text used to end at the NUL, and the file was refused as cut short at 29 hours
+    before its end, far from the line that holds the fault."""
+    days = [31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31]
+    lines = ['724940,"SAN FRANCISCO INTL AP",CA,-8.0,37.617,-122.400,2',
+             "Date (MM/DD/YYYY),Time (HH:MM),Dry-bulb (C),RHum (%),Pressure (mbar)"]
+    n = 0
+    for m, count in enumerate(days, 1):
+        for d in range(1, count + 1):
+            for h in range(1, 25):
+                dry = 10.0 + 8.0 * ((n % 24) / 24.0) + 6.0 * (m in (6, 7, 8, 9))
+                lines.append("%02d/%02d/1999,%02d:00,%.1f,%d,1010" % (m, d, h, dry, 60 + n % 30))
+                n += 1
+    with open(path, "wb") as f:
+        text = "\n".join(lines) + "\n"
+        cut = text.index("12/30/1999,20:00,")
+        f.write(text[:cut].encode() + b"\x00" + text[cut + 1:].encode())
+
+
 damaged_page(os.path.join(HERE, "vrf_bytes", "damaged-page.vrf"))
 endless_view(os.path.join(HERE, "vrf_bytes", "endless-view.vrf"))
+os.makedirs(os.path.join(HERE, "weather_file"), exist_ok=True)
+nul_byte_tmy3(os.path.join(HERE, "weather_file", "nul-byte.csv"))
+# Found by the weather_year harness: a NUL byte in the station line left one line of
+# text, and the TMY3 reader read the header line past the end of the list. The first
+# byte, 0, chooses TMY3.
+os.makedirs(os.path.join(HERE, "weather_year"), exist_ok=True)
+with open(os.path.join(HERE, "weather_year", "nul-station-line.bin"), "wb") as f:
+    f.write(b"\x00a,b,c\x00")
