@@ -17,17 +17,20 @@
 
 using namespace QtCharts;
 
+// QChartView makes a chart of its own, and setChart() only releases the chart it
+// replaces: the base's chart is kept or deleted here.
 HChartView::HChartView(QWidget* parent)
     : QChartView(parent)
 {
-    setChart(new QChart);
     applyTheme();
 }
 
 HChartView::HChartView(int mode, QWidget* parent)
     : QChartView(parent)
 {
+    QChart* made = chart();
     setChart(createChart(mode));
+    delete made;
     applyTheme();
 }
 
