@@ -1,4 +1,5 @@
 #include "HAppPaths.h"
+#include "HJsonFunc.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -94,10 +95,9 @@ QString copiesFile()
 
 QJsonObject readCopies()
 {
-    QFile file(copiesFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return QJsonObject();
-    return QJsonDocument::fromJson(file.readAll()).object();
+    QJsonDocument doc; // unreadable or missing: no copies recorded
+    HJsonFunc::readFileToJsonDoc(copiesFile(), doc);
+    return doc.object();
 }
 
 void recordCopy(const QString& name, const QString& source, const QString& copy)

@@ -17,6 +17,8 @@ private slots:
 
     void parseText_data();
     void parseText();
+    void repeatedKeys_data();
+    void repeatedKeys();
     void readers_data();
     void readers();
     void fileRoundTrip_data();
@@ -69,6 +71,53 @@ void tst_JsonFunc::parseText()
     QCOMPARE(error.isEmpty(), ok);
     if (!ok)
         QVERIFY(doc.isNull());
+}
+
+// The last value of a repeated key wins, as in Qt's parser. An earlier array or object
+// is dropped before Qt reads it (Qt would leak it; the sanitizer build reports that at
+// any depth of nesting).
+void tst_JsonFunc::repeatedKeys_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("expected"); // compact; empty: not JSON
+    QTest::newRow("array, then text") << QByteArray(R"({"a":[{}],"a":""})") << QByteArray(R"({"a":""})");
+    QTest::newRow("object, other keys kept")
+        << QByteArray(R"({"a":{"b":[1]},"x":2,"a":3})") << QByteArray(R"({"a":3,"x":2})");
+    QTest::newRow("three times") << QByteArray(R"({"a":[1],"a":{"c":1},"a":[2]})")
+                                 << QByteArray(R"({"a":[2]})");
+    QTest::newRow("key written with an escape")
+        << QByteArray(R"({"a":[1],"\u0061":2})") << QByteArray(R"({"a":2})");
+    QTest::newRow("brackets and quotes inside strings")
+        << QByteArray(R"({"s":"}\"{[","t":[1],"s":"x"})") << QByteArray(R"({"s":"x","t":[1]})");
+    QTest::newRow("inside an array") << QByteArray(R"([{"k":{},"k":{"z":1}}])")
+                                     << QByteArray(R"([{"k":{"z":1}}])");
+    QByteArray deep = R"({"k":[1],"k":2})";
+    for (int i = 0; i < 40; ++i)
+        deep = "{\"d\":" + deep + "}";
+    QByteArray deepExpected = R"({"k":2})";
+    for (int i = 0; i < 40; ++i)
+        deepExpected = "{\"d\":" + deepExpected + "}";
+    QTest::newRow("40 levels deep") << deep << deepExpected;
+    QTest::newRow("cut short after a repeated key") << QByteArray(R"({"a":[{}],"a":1,)") << QByteArray();
+}
+
+void tst_JsonFunc::repeatedKeys()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, expected);
+    writeRaw("repeated.json", text);
+    QJsonDocument doc;
+    QString error;
+    const bool ok = HJsonFunc::readFileToJsonDoc(m_dir->filePath("repeated.json"), doc, &error);
+    QCOMPARE(ok, !expected.isEmpty());
+    if (ok) {
+        QCOMPARE(doc.toJson(QJsonDocument::Compact), expected);
+    } else {
+        // The error is Qt's, at the offset Qt gives for the text as written.
+        QJsonParseError qt;
+        QJsonDocument::fromJson(text, &qt);
+        QVERIFY2(error.contains(QStringLiteral("at offset %1").arg(qt.offset)), qPrintable(error));
+    }
 }
 
 void tst_JsonFunc::readers_data()
