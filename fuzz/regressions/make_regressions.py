@@ -86,3 +86,10 @@ nul_byte_tmy3(os.path.join(HERE, "weather_file", "nul-byte.csv"))
 os.makedirs(os.path.join(HERE, "weather_year"), exist_ok=True)
 with open(os.path.join(HERE, "weather_year", "nul-station-line.bin"), "wb") as f:
     f.write(b"\x00a,b,c\x00")
+# Found by the weather_cache harness: a key repeated in an object, its first value an
+# array. Qt's JSON parser leaked that value; nested deeper than the sanitizer's recorded
+# malloc stack, the leak could not be told apart from one of the program's own.
+os.makedirs(os.path.join(HERE, "weather_cache"), exist_ok=True)
+with open(os.path.join(HERE, "weather_cache", "repeated-key.json"), "w") as f:
+    f.write('{"extreme_result": {"gy": ' + "[" * 12 + "1" + "]" * 12
+            + ', "gy": [1.5, 2.25]}, "statis_result": []}\n')
