@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A long fuzz campaign on the "fuzz" preset's build. Each harness runs until EXECS inputs
 # (default 1000000) or SECONDS (default 3600) have gone, whichever comes first, on a
-# working corpus (build-fuzz/campaign/NAME, seeded from its corpus and the regression
-# files, kept between campaigns). Afterwards everything the campaign kept is replayed
-# with leak checking. One summary line per harness goes to build-fuzz/campaign/summary.
+# working corpus (build-fuzz/campaign/NAME, seeded from its corpus, kept between
+# campaigns). Afterwards everything the campaign kept, and the regression files, are
+# replayed with leak checking. One summary line per harness goes to build-fuzz/campaign/summary.
 #   bash fuzz/campaign.sh [EXECS] [SECONDS] [HARNESS...]
 #
 # Leaks are checked in the replay, not while fuzzing: the suppression of Qt's own JSON
@@ -33,9 +33,13 @@ for name in "${harnesses[@]}"; do
   [ -x "$program" ] || { echo "fuzz/campaign.sh: $program is not built" >&2; exit 1; }
   work="$build/campaign/$name"
   mkdir -p "$work/corpus"
+  # Seeded from the corpus only: a regression file sets the largest input libFuzzer
+  # makes, and a whole weather year there would slow every input down. The regression
+  # files are replayed at the end.
   cp -n "$root/fuzz/corpus/$name"/* "$work/corpus/"
+  regressions=()
   if [ -d "$root/fuzz/regressions/$name" ]; then
-    cp -n "$root/fuzz/regressions/$name"/* "$work/corpus/"
+    regressions=("$root/fuzz/regressions/$name")
   fi
   log="$work/fuzz.log"
   start=$(date +%s)
@@ -56,7 +60,8 @@ for name in "${harnesses[@]}"; do
   if [ "$status" -ne 0 ]; then result="FINDING (exit $status, see $log)"; fi
   leaks="no leak"
   ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0:malloc_context_size=10" \
-    "$program" -runs=0 -timeout=30 -rss_limit_mb=2048 "$work/corpus" > "$work/replay.log" 2>&1 \
+    "$program" -runs=0 -timeout=30 -rss_limit_mb=2048 "$work/corpus" "${regressions[@]}" \
+    > "$work/replay.log" 2>&1 \
     || leaks="REPLAY FAILED (see $work/replay.log)"
   line="$name: ${ran:-0} execs in ${elapsed} s, ${rate:-0} exec/s, cov ${cov:-?} of ${pcs:-?} PCs, ft ${ft:-?}, corpus ${corp:-?} (inputs/size); $result; replay with leak checking: $leaks"
   echo "$line" | tee -a "$summary"
