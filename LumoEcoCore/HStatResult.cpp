@@ -44,14 +44,18 @@ void HStatResult::resetPrecent()
 
 HStatItem* HStatResult::getItemByTemp(double t) const
 {
+    // Binary search over the ascending keys (called for every hour of the year). The
+    // first key itself has no bin, as in the step-by-step rule: nothing lies below it.
     const int n = size();
-    for (int i = 0; i + 1 < n; ++i) {
-        if (i == 0 && t < at(0)->Gettemp())
-            return at(0);
-        if (at(i)->Gettemp() < t && t <= at(i + 1)->Gettemp())
-            return at(i + 1);
-    }
-    return nullptr;
+    if (n < 2)
+        return nullptr;
+    if (t < at(0)->Gettemp())
+        return at(0);
+    const auto bin = std::lower_bound(cbegin(), cend(), t,
+                                      [](const HStatItem* item, double v) { return item->Gettemp() < v; });
+    if (bin == cbegin() || bin == cend())
+        return nullptr; // the first key, NaN, or above the last key
+    return *bin;
 }
 
 HStatItem* HStatResult::getItem(double ratio) const

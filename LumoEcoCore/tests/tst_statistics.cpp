@@ -36,6 +36,7 @@ private slots:
     void loadBin();
     void fewerThanTwoBinsHaveNoTemperatureBin();
     void clearInvalidItemKeepsOrder();
+    void thinnedBinsFollowTheStepRule();
 
     void hourSums_data();
     void hourSums();
@@ -165,6 +166,32 @@ void TestStatistics::clearInvalidItemKeepsOrder()
     for (int i = 0; i < kept.size(); ++i)
         QCOMPARE(result.at(i)->Gettemp(), kept[i]);
     QCOMPARE(result.getItemByTemp(11.5)->Gettemp(), 12.0);
+}
+
+// Bins with gaps (after clearInvalidItem): every t between two kept keys goes to the
+// upper one, t below the first key to the first, the first key and t above the last to none.
+void TestStatistics::thinnedBinsFollowTheStepRule()
+{
+    HStatResult result;
+    result.resetTemp();
+    const QVector<double> kept = {-40.0, -3.0, 11.0, 12.0, 30.0, 79.0};
+    for (double t : kept)
+        result.getItemByTemp(t)->sethours(1);
+    result.clearInvalidItem();
+    QCOMPARE(result.size(), kept.size());
+    for (double t = -60.0; t <= 90.0; t += 0.25) {
+        double expected = std::numeric_limits<double>::quiet_NaN();
+        if (t < kept.first())
+            expected = kept.first();
+        for (int i = 0; i + 1 < kept.size(); ++i)
+            if (kept[i] < t && t <= kept[i + 1])
+                expected = kept[i + 1];
+        HStatItem* item = result.getItemByTemp(t);
+        if (std::isnan(expected))
+            QVERIFY2(!item, qPrintable(QString::number(t)));
+        else
+            QVERIFY2(item && item->Gettemp() == expected, qPrintable(QString::number(t)));
+    }
 }
 
 void TestStatistics::hourSums_data()
