@@ -65,7 +65,7 @@ bool HWeatherAnalysis::readAveragedYear()
         QStringLiteral("SELECT AVG(dry_temp) as a,AVG(Humidity) as b,month,day,hour FROM %1 %2 "
                        "group by month,day,hour order by month,day,hour")
             .arg(table, analysisCondition(m_years));
-    QSqlQuery q = LumoWeather::getQWeather()->weatherQuery(sql);
+    QSqlQuery q = LumoWeather::getQWeather()->weatherRows(sql);
     // A statement that fails (damaged table) is no averaged year: nothing to report.
     if (!q.isActive())
         return false;
@@ -83,10 +83,17 @@ const HWeatherAnalysis::AveragedHour* HWeatherAnalysis::rankedHour(int rank, boo
 {
     if (rank < 0 || rank >= m_hours.size())
         return nullptr;
+    // The hour at that place of a stable sort: equal temperatures keep the year's order,
+    // so ties are broken by index and only that one place needs sorting.
     QVector<int> order(m_hours.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return descending ? m_hours[a].dry > m_hours[b].dry : m_hours[a].dry < m_hours[b].dry;
+    std::nth_element(order.begin(), order.begin() + rank, order.end(), [&](int a, int b) {
+        const double x = m_hours[a].dry, y = m_hours[b].dry;
+        if (descending ? x > y : x < y)
+            return true;
+        if (descending ? y > x : y < x)
+            return false;
+        return a < b;
     });
     return &m_hours[order[rank]];
 }

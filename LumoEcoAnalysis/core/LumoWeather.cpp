@@ -117,6 +117,18 @@ QSqlQuery LumoWeather::weatherQuery(const QString& sql, const QVariantList& valu
     return db->query(sql, values);
 }
 
+QSqlQuery LumoWeather::weatherRows(const QString& sql)
+{
+    HDatabase* db = getWeatherDB();
+    if (!db || !db->isVilidDatabase())
+        return QSqlQuery();
+    QSqlQuery q(db->sqlDatabase());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql) || !db->execPrepared(q))
+        return QSqlQuery();
+    return q;
+}
+
 QString LumoWeather::yearCondition(const QList<int>& years)
 {
     QString condition = QStringLiteral(" WHERE year in(");
@@ -150,7 +162,7 @@ bool LumoWeather::initYearWeatherData(HYear* year)
                 .arg(QStringLiteral("dry_temp"), QStringLiteral("Humidity"), table, condition);
         qDebug() << "weather year condition:" << condition;
         qDebug() << "weather year statement:" << sql;
-        q = weatherQuery(sql);
+        q = weatherRows(sql);
     }
 
     year->reset();
@@ -161,17 +173,18 @@ bool LumoWeather::initYearWeatherData(HYear* year)
         place.insert(year->at(i), i);
     QVector<bool> covered(year->size(), false);
     while (q.isActive() && q.next()) {
-        const int month = q.value(QStringLiteral("month")).toInt();
-        const int day = q.value(QStringLiteral("day")).toInt();
-        const int hour = q.value(QStringLiteral("hour")).toInt();
+        // Columns by place: dbt, rh, year, month, day, hour.
+        const int month = q.value(3).toInt();
+        const int day = q.value(4).toInt();
+        const int hour = q.value(5).toInt();
         HHour* h = year->getHour(month, day, hour);
         if (!h) {
             qDebug() << "find null hour"
                      << QStringLiteral("%1-%2-%3").arg(month).arg(day).arg(hour);
             continue;
         }
-        h->setdry_bulb_temperature(q.value(QStringLiteral("dbt")).toDouble());
-        h->setrelative_humidity(q.value(QStringLiteral("rh")).toDouble());
+        h->setdry_bulb_temperature(q.value(0).toDouble());
+        h->setrelative_humidity(q.value(1).toDouble());
         covered[place.value(h)] = true;
     }
     m_filledHours = fillGaps(*year, covered);

@@ -44,6 +44,9 @@ public:
     // no valid connection or the statement fails.
     QSqlQuery weatherQuery(const QString& sql);
     QSqlQuery weatherQuery(const QString& sql, const QVariantList& values);
+    // For rows read once, front to back (next() only): no copy of the rows is kept.
+    // A failed statement gives an inactive query.
+    QSqlQuery weatherRows(const QString& sql);
 
     // Fills every hour of `year` with the average over all valid readings of the
     // table for that month, day and hour. An hour without any valid reading takes the
