@@ -13,6 +13,8 @@ HHourRecords::~HHourRecords()
 
 void HHourRecords::deleteItems()
 {
+    if (!m_built && !m_builtFrom && m_items.isEmpty())
+        return; // nothing held (most hours of a year that was never calculated)
     for (int i = m_builtCount; i < m_items.size(); ++i)
         delete m_items[i];
     for (int i = 0; i < m_builtCount; ++i)
