@@ -53,11 +53,11 @@ bool toDouble(const QStringRef& text, double& value)
 // The fields of a data line, as references into the line; a quoted line is split by the
 // CSV rules into `storage` first. No string is copied for the hundreds of thousands of
 // fields of a year.
-QVector<QStringRef> dataFields(const QString& line, QStringList& storage)
+QVector<QStringRef> dataFields(const QStringRef& line, QStringList& storage)
 {
     if (!line.contains(QLatin1Char('"')))
-        return line.splitRef(QLatin1Char(','));
-    storage = HWeatherImport::splitCsvLine(line);
+        return line.split(QLatin1Char(','));
+    storage = HWeatherImport::splitCsvLine(line.toString());
     QVector<QStringRef> fields;
     fields.reserve(storage.size());
     for (const QString& field : qAsConst(storage))
@@ -157,8 +157,9 @@ bool HWeatherImport::readFile(const QString& path, Format format)
     QString text = QString::fromUtf8(bytes.constData(), bytes.size());
     if (text.contains(QChar::ReplacementCharacter))
         text = QString::fromLatin1(bytes.constData(), bytes.size());
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& l : lines)
+    // Lines as references into the text: a year is some 9,000 of them.
+    QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
+    for (QStringRef& l : lines)
         if (l.endsWith(QLatin1Char('\r')))
             l.chop(1);
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -227,9 +228,9 @@ bool HWeatherImport::addReading(int lineNo, int year, int month, int day, int ho
     return true;
 }
 
-bool HWeatherImport::parseEpw(const QStringList& lines)
+bool HWeatherImport::parseEpw(const QVector<QStringRef>& lines)
 {
-    const QStringList location = splitCsvLine(lines[0]);
+    const QStringList location = splitCsvLine(lines[0].toString());
     if (location.size() < 4
         || location[0].trimmed().compare(QLatin1String("LOCATION"), Qt::CaseInsensitive) != 0)
         return fail(QStringLiteral("line 1: not an EPW LOCATION line"));
@@ -251,7 +252,7 @@ bool HWeatherImport::parseEpw(const QStringList& lines)
         const int lineNo = i + 1;
         if (lines[i].trimmed().isEmpty())
             continue;
-        const QVector<QStringRef> f = lines[i].splitRef(QLatin1Char(','));
+        const QVector<QStringRef> f = lines[i].split(QLatin1Char(','));
         // A data row has 35 fields (a few writers drop the last ones); a shorter
         // row is a cut-off line.
         if (f.size() < 30)
@@ -277,9 +278,9 @@ bool HWeatherImport::parseEpw(const QStringList& lines)
     return finish(lines.size());
 }
 
-bool HWeatherImport::parseTmy3(const QStringList& lines)
+bool HWeatherImport::parseTmy3(const QVector<QStringRef>& lines)
 {
-    const QStringList station = splitCsvLine(lines[0]);
+    const QStringList station = splitCsvLine(lines[0].toString());
     if (station.size() < 3)
         return fail(QStringLiteral("line 1: not a TMY3 station line"));
     m_city = station[1].trimmed();
@@ -287,7 +288,7 @@ bool HWeatherImport::parseTmy3(const QStringList& lines)
     m_country = QStringLiteral("USA");
     if (lines.size() < 2)
         return fail(QStringLiteral("line 2: the column header line is missing"));
-    const QStringList header = splitCsvLine(lines[1]);
+    const QStringList header = splitCsvLine(lines[1].toString());
     const int dateCol = header.indexOf(QStringLiteral("Date (MM/DD/YYYY)"));
     const int timeCol = header.indexOf(QStringLiteral("Time (HH:MM)"));
     const int dryCol = header.indexOf(QStringLiteral("Dry-bulb (C)"));

@@ -73,8 +73,8 @@ public:
     static QStringList splitCsvLine(const QString& line);
 
 private:
-    bool parseEpw(const QStringList& lines);
-    bool parseTmy3(const QStringList& lines);
+    bool parseEpw(const QVector<QStringRef>& lines);
+    bool parseTmy3(const QVector<QStringRef>& lines);
     bool addReading(int lineNo, int year, int month, int day, int hour24, double dry,
                     double rhPercent, bool dryMissing, bool rhMissing);
     bool finish(int lastLine);
