@@ -5,6 +5,8 @@
 # campaigns). Afterwards everything the campaign kept, and the regression files, are
 # replayed with leak checking. One summary line per harness goes to build-fuzz/campaign/summary.
 #   bash fuzz/campaign.sh [EXECS] [SECONDS] [HARNESS...]
+# FUZZ_WORKERS=N shares a harness's EXECS among N processes on the same corpus (one per
+# core; each logs to fuzz.K.log), for the slow whole-year harnesses.
 #
 # Leaks are checked in the replay, not while fuzzing: the suppression of Qt's own JSON
 # leak (scripts/lsan.supp) only matches with full malloc stacks, and collecting those on
@@ -41,28 +43,40 @@ for name in "${harnesses[@]}"; do
   if [ -d "$root/fuzz/regressions/$name" ]; then
     regressions=("$root/fuzz/regressions/$name")
   fi
-  log="$work/fuzz.log"
+  workers="${FUZZ_WORKERS:-1}"
+  rm -f "$work"/fuzz.[0-9]*.log
   start=$(date +%s)
+  pids=()
+  for ((k = 1; k <= workers; k++)); do
+    log="$work/fuzz.log"
+    [ "$workers" -gt 1 ] && log="$work/fuzz.$k.log"
+    ASAN_OPTIONS="detect_leaks=0:abort_on_error=1" \
+      "$program" -runs=$(( (execs + workers - 1) / workers )) -max_total_time="$seconds" \
+      -detect_leaks=0 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -dict="$root/fuzz/project.dict" -artifact_prefix="$findings/$name-" "$work/corpus" \
+      > "$log" 2>&1 &
+    pids+=($!)
+  done
   status=0
-  ASAN_OPTIONS="detect_leaks=0:abort_on_error=1" \
-    "$program" -runs="$execs" -max_total_time="$seconds" -detect_leaks=0 -timeout=10 \
-    -rss_limit_mb=2048 -print_final_stats=1 -dict="$root/fuzz/project.dict" \
-    -artifact_prefix="$findings/$name-" "$work/corpus" > "$log" 2>&1 || status=$?
+  for pid in "${pids[@]}"; do wait "$pid" || status=$?; done
   elapsed=$(( $(date +%s) - start ))
-  ran=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
+  logs=("$work"/fuzz.log)
+  [ "$workers" -gt 1 ] && logs=("$work"/fuzz.[0-9]*.log)
+  ran=$(awk '/stat::number_of_executed_units/ {n += $2} END {print n + 0}' "${logs[@]}")
   rate=$(( ${ran:-0} / (elapsed > 0 ? elapsed : 1) ))
-  last=$(grep -E '^#[0-9]+[[:space:]]' "$log" | tail -n 1 || true)
-  cov=$(echo "$last" | grep -o 'cov: [0-9]*' | cut -d' ' -f2 || true)
-  ft=$(echo "$last" | grep -o 'ft: [0-9]*' | cut -d' ' -f2 || true)
-  pcs=$(grep -o 'PC tables ([0-9]* PCs)' "$log" | grep -o '[0-9]*' | tail -n 1 || true)
-  corp=$(echo "$last" | grep -o 'corp: [0-9]*/[0-9]*[a-zA-Z]*' | cut -d' ' -f2 || true)
+  # Coverage and features: the highest any worker reached.
+  progress=$(grep -hE '^#[0-9]+[[:space:]]' "${logs[@]}" || true)
+  cov=$(echo "$progress" | grep -o 'cov: [0-9]*' | cut -d' ' -f2 | sort -n | tail -n 1 || true)
+  ft=$(echo "$progress" | grep -o 'ft: [0-9]*' | cut -d' ' -f2 | sort -n | tail -n 1 || true)
+  pcs=$(grep -ho 'PC tables ([0-9]* PCs)' "${logs[@]}" | grep -o '[0-9]*' | tail -n 1 || true)
+  corp="$(ls "$work/corpus" | wc -l) files, $(du -sk --apparent-size "$work/corpus" | cut -f1) KB"
   result="no finding"
-  if [ "$status" -ne 0 ]; then result="FINDING (exit $status, see $log)"; fi
+  if [ "$status" -ne 0 ]; then result="FINDING (exit $status, see ${logs[*]})"; fi
   leaks="no leak"
   ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0:malloc_context_size=10" \
     "$program" -runs=0 -timeout=30 -rss_limit_mb=2048 "$work/corpus" "${regressions[@]}" \
     > "$work/replay.log" 2>&1 \
     || leaks="REPLAY FAILED (see $work/replay.log)"
-  line="$name: ${ran:-0} execs in ${elapsed} s, ${rate:-0} exec/s, cov ${cov:-?} of ${pcs:-?} PCs, ft ${ft:-?}, corpus ${corp:-?} (inputs/size); $result; replay with leak checking: $leaks"
+  line="$name: ${ran:-0} execs in ${elapsed} s, ${rate:-0} exec/s, cov ${cov:-?} of ${pcs:-?} PCs, ft ${ft:-?}, ${workers} process(es), corpus ${corp}; $result; replay with leak checking: $leaks"
   echo "$line" | tee -a "$summary"
 done
