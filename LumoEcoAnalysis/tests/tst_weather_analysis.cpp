@@ -44,6 +44,8 @@ private slots:
     void tempSeries();
     void designHours_data();
     void designHours();
+    void designHoursWithTies_data();
+    void designHoursWithTies();
     void binAtExactInteger_data();
     void binAtExactInteger();
     void binCounts_data();
@@ -194,6 +196,48 @@ void TstWeatherAnalysis::designHours()
     BRIVANTA_COMPARE_NEAR(analysis.GetMaxTemperature(), 87.59, 1e-12);
     BRIVANTA_COMPARE_NEAR(analysis.GetMinTemperature(), 0.0, 1e-12);
     QCOMPARE(analysis.GettotalHours(), 8760);
+}
+
+void TstWeatherAnalysis::designHoursWithTies_data()
+{
+    // Day n of the year (0..364) reads n / 10 degrees all day: 24 equal hours per day. Equal
+    // temperatures keep the year's order, so rank k is hour k % 24 of the (k / 24)-th
+    // warmest (summer) or coldest (winter) day.
+    QTest::addColumn<int>("ignoreHours");
+    QTest::newRow("none ignored") << 0;
+    QTest::newRow("5 ignored: within the first day") << 5;
+    QTest::newRow("35 ignored: into the second day") << 35;
+    QTest::newRow("87 ignored") << 87;
+}
+
+void TstWeatherAnalysis::designHoursWithTies()
+{
+    QFETCH(int, ignoreHours);
+    {
+        weatherfixture::Db db(dbPath());
+        db.addCity(QStringLiteral("C"), QStringLiteral("City"), QStringLiteral("Steps"), {2001},
+                   [](int, int m, int d, int h) {
+                       const int i = weatherfixture::hourIndex(m, d, h);
+                       return Reading{(i / 24) / 10.0, (i % 100) / 100.0};
+                   });
+    }
+    LumoWeather weather;
+    HWeatherAnalysis analysis(QStringLiteral("Steps"));
+    analysis.setIgnoreHours(ignoreHours);
+    analysis.calculateDesignAverageTemp();
+    const int summerIndex = (364 - ignoreHours / 24) * 24 + ignoreHours % 24;
+    const int winterIndex = ignoreHours;
+    const QDate date = QDate(2001, 1, 1).addDays(summerIndex / 24);
+    BRIVANTA_COMPARE_NEAR(analysis.GetAverageTemperature(), (summerIndex / 24) / 10.0, 1e-12);
+    QCOMPARE(analysis.GetMaxTempInMonth(), date.month());
+    QCOMPARE(analysis.GetMaxTempInDay(), date.day());
+    QCOMPARE(analysis.GetMaxTempHour(), summerIndex % 24);
+    double dry = -99.0, rh = -99.0;
+    QVERIFY(analysis.calcuateDesignAverageTempInSummer(dry, rh));
+    BRIVANTA_COMPARE_NEAR(rh, (summerIndex % 100) / 100.0, 1e-12);
+    QVERIFY(analysis.calcuateDesignAverageTempInWinter(dry, rh));
+    BRIVANTA_COMPARE_NEAR(dry, (winterIndex / 24) / 10.0, 1e-12);
+    BRIVANTA_COMPARE_NEAR(rh, (winterIndex % 100) / 100.0, 1e-12);
 }
 
 void TstWeatherAnalysis::binAtExactInteger_data()
