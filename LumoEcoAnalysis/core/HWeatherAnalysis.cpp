@@ -19,6 +19,7 @@
 #include <array>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 HWeatherAnalysis::HWeatherAnalysis(const QString& tableName)
     : city_table_name(tableName.isEmpty() ? LumoWeather::getQWeather()->getWeatherTableName()
@@ -87,14 +88,11 @@ const HWeatherAnalysis::AveragedHour* HWeatherAnalysis::rankedHour(int rank, boo
     // so ties are broken by index and only that one place needs sorting.
     QVector<int> order(m_hours.size());
     std::iota(order.begin(), order.end(), 0);
-    std::nth_element(order.begin(), order.begin() + rank, order.end(), [&](int a, int b) {
-        const double x = m_hours[a].dry, y = m_hours[b].dry;
-        if (descending ? x > y : x < y)
-            return true;
-        if (descending ? y > x : y < x)
-            return false;
-        return a < b;
-    });
+    const auto key = [&](int i) {
+        return std::make_pair(descending ? -m_hours[i].dry : m_hours[i].dry, i);
+    };
+    std::nth_element(order.begin(), order.begin() + rank, order.end(),
+                     [&](int a, int b) { return key(a) < key(b); });
     return &m_hours[order[rank]];
 }
 
