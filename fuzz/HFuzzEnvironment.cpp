@@ -52,6 +52,14 @@ HFuzzEnvironment::HFuzzEnvironment()
     HAppPaths::setApplicationDir(m_dir->path());
 }
 
+// The directory lives in memory and holds a database per input: it goes when the process
+// ends normally. The application object is left alone, as other objects that outlive
+// this one may still use it.
+HFuzzEnvironment::~HFuzzEnvironment()
+{
+    m_dir->remove();
+}
+
 QString HFuzzEnvironment::dir() const
 {
     return m_dir->path();

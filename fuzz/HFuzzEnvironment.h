@@ -30,6 +30,7 @@ public:
 
 private:
     HFuzzEnvironment();
+    ~HFuzzEnvironment();
     QCoreApplication* m_app = nullptr;
     QTemporaryDir* m_dir = nullptr;
     QString m_products;
