@@ -8,6 +8,7 @@
 #include "HProductPerformanceDataForVRF.h"
 #include "HProject.h"
 #include "HProjectNotices.h"
+#include "HProjectValues.h"
 #include "HUnit.h"
 #include "HVRF.h"
 #include "HVRFProductHelper.h"
@@ -33,8 +34,8 @@ constexpr double maxArea = 1e7;        // m², the largest buildings have a few 
 constexpr double maxHeight = 1000.0;   // m
 constexpr int maxFloors = 300;
 constexpr double maxLoad = 1e5;        // kW of peak load, far beyond any VRF installation
-constexpr double minIndoor = 0.0;      // °C, indoor set-points
-constexpr double maxIndoor = 50.0;
+constexpr double minIndoor = HProjectValues::kIndoorSetPointMin; // °C
+constexpr double maxIndoor = HProjectValues::kIndoorSetPointMax;
 constexpr double maxEnergyPrice = 1e6; // per kWh, in any currency
 constexpr double maxQuantity = 1e5;    // units on one line
 constexpr double maxUnitPower = 1e4;   // kW of capacity or input of one unit

@@ -178,7 +178,7 @@ void TestCliProject::refusalsLeaveTheFile_data()
         "electricity_price takes a number from 0 up");
     row("negative area", {"set", "@", "build_area=-1"}, "build_area takes a number from 0 up");
     row("set-point out of range", {"set", "@", "indoor_heating_temperature=60"},
-        "a number from 5 to 40");
+        "a number from 0 to 50");
     row("floors with a fraction", {"set", "@", "number_floors=2.5"}, "a whole number from 0 up");
     row("unit code out of range", {"set", "@", "Unit_Temperature=3"}, "a whole number from 1 to 2");
     row("not a date", {"set", "@", "date=2025-13-01"}, "a date yyyy-MM-dd");

@@ -42,4 +42,9 @@ public:
 
     // The key's accepted values in words ("a number from 0 to 40 (°C)").
     static QString describe(const Key& key);
+
+    // Indoor set-points, °C. Setting a key and the settings page refuse values outside;
+    // reading a project file warns about them.
+    static constexpr double kIndoorSetPointMin = 0.0;
+    static constexpr double kIndoorSetPointMax = 50.0;
 };

@@ -4,6 +4,7 @@
 #include "CUnitFun.h"
 #include "HCommon.h"
 #include "HProject.h"
+#include "HProjectValues.h"
 #include "HWeatherLocation.h"
 #include "TranslateString.h"
 
@@ -12,6 +13,7 @@
 #include <QIntValidator>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,9 +41,26 @@ QString temperatureText(double celsius)
     return QString::number(CUnitFun::temperatureToCurrent(celsius), 'f', 2);
 }
 
-QValidator* numberValidator(double bottom, double top, QObject* parent)
+// A number within [bottom, top]. A number out of range is set to the nearer limit when
+// the field is left, so that the field shows what the project holds.
+class BoundedNumberValidator : public QDoubleValidator
 {
-    auto* validator = new QDoubleValidator(bottom, top, 6, parent);
+public:
+    using QDoubleValidator::QDoubleValidator;
+
+    void fixup(QString& input) const override
+    {
+        bool ok = false;
+        const double value = locale().toDouble(input.trimmed(), &ok);
+        if (ok && std::isfinite(value) && (value < bottom() || value > top()))
+            input = QString::number(std::clamp(value, bottom(), top()), 'f', 2);
+    }
+};
+
+template <class Validator = QDoubleValidator>
+QDoubleValidator* numberValidator(double bottom, double top, QObject* parent)
+{
+    auto* validator = new Validator(bottom, top, 6, parent);
     validator->setNotation(QDoubleValidator::StandardNotation);
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
@@ -79,14 +98,19 @@ HProjectSetWidget::HProjectSetWidget(QWidget* parent)
     ui->lineEdit_gas->hide();
     ui->label_weather_missing->hide();
 
-    // Amounts are not negative; temperatures lie within what air can be.
+    // Amounts are not negative; set-points lie within the range a project accepts.
     ui->lineEdit_BuildArea->setValidator(numberValidator(0.0, 1e9, this));
     ui->lineEdit_BuildHeight->setValidator(numberValidator(0.0, 1e6, this));
     ui->lineEdit_NumberOfFloor->setValidator(new QIntValidator(0, 100000, this));
     ui->lineEdit_CoolingPeakLoad->setValidator(numberValidator(0.0, 1e12, this));
     ui->lineEdit_HeatingPeakLoad->setValidator(numberValidator(0.0, 1e12, this));
-    ui->lineEdit_indoor_cooling_temp->setValidator(numberValidator(-100.0, 200.0, this));
-    ui->lineEdit_indoor_heating_temp->setValidator(numberValidator(-100.0, 200.0, this));
+    m_indoorValidator = numberValidator<BoundedNumberValidator>(
+        HProjectValues::kIndoorSetPointMin, HProjectValues::kIndoorSetPointMax, this);
+    updateIndoorRange();
+    ui->lineEdit_indoor_cooling_temp->setValidator(m_indoorValidator);
+    ui->lineEdit_indoor_heating_temp->setValidator(m_indoorValidator);
+    for (QLineEdit* edit : {ui->lineEdit_indoor_cooling_temp, ui->lineEdit_indoor_heating_temp})
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { keepFixedIndoorText(edit); });
     ui->lineEdit_electricticy->setValidator(numberValidator(0.0, 1e9, this));
     ui->lineEdit_gas->setValidator(numberValidator(0.0, 1e9, this));
 }
@@ -280,6 +304,7 @@ void HProjectSetWidget::slot_update_outdoor_temp_info()
 void HProjectSetWidget::slot_update_project_info()
 {
     setLanguage();
+    updateIndoorRange();
     showProjectData();
 }
 
@@ -393,6 +418,30 @@ void HProjectSetWidget::on_lineEdit_Min_Temp_textEdited(const QString& text)
 {
     project()->setmin_temp(baseTemperature(text));
     markNotCalculated();
+}
+
+// The set-point range in the display unit.
+void HProjectSetWidget::updateIndoorRange()
+{
+    m_indoorValidator->setRange(
+        CUnitFun::temperatureToCurrent(HProjectValues::kIndoorSetPointMin),
+        CUnitFun::temperatureToCurrent(HProjectValues::kIndoorSetPointMax), 6);
+}
+
+// Leaving a set-point field may have set an out-of-range number to its limit; the
+// project takes that value too. Leaving the field unchanged keeps the results.
+void HProjectSetWidget::keepFixedIndoorText(QLineEdit* edit)
+{
+    const bool cooling = edit == ui->lineEdit_indoor_cooling_temp;
+    const double stored = cooling ? project()->Getindoor_cooling_temperature()
+                                  : project()->Getindoor_heating_temperature();
+    if (edit->text() == temperatureText(stored)
+        || std::abs(baseTemperature(edit->text()) - stored) <= 1e-9)
+        return;
+    if (cooling)
+        on_lineEdit_indoor_cooling_temp_textEdited(edit->text());
+    else
+        on_lineEdit_indoor_heating_temp_textEdited(edit->text());
 }
 
 void HProjectSetWidget::on_lineEdit_indoor_cooling_temp_textEdited(const QString& text)

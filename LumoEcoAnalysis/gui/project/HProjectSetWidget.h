@@ -3,6 +3,8 @@
 #include <QWidget>
 
 class QComboBox;
+class QDoubleValidator;
+class QLineEdit;
 
 namespace Ui {
 class HProjectSetWidget;
@@ -68,10 +70,13 @@ private:
     // while it has).
     void updateWeatherNotice();
     void markNotCalculated();
+    void updateIndoorRange();
+    void keepFixedIndoorText(QLineEdit* edit);
 
     Ui::HProjectSetWidget* ui = nullptr;
     // True while showProjectData (or a list refill) sets the widgets: no write-back,
     // no announcement.
     bool m_loading = false;
     bool m_comparisonSet = false;
+    QDoubleValidator* m_indoorValidator = nullptr;
 };

@@ -158,7 +158,11 @@ void TestProjectEditor::valuesByKey_data()
     QTest::newRow("set-point 24") << "indoor_cooling_temperature"
                                   << "24" << true << QVariant(24.0);
     QTest::newRow("set-point 45") << "indoor_cooling_temperature"
-                                  << "45" << false << QVariant();
+                                  << "45" << true << QVariant(45.0);
+    QTest::newRow("set-point 55") << "indoor_cooling_temperature"
+                                  << "55" << false << QVariant();
+    QTest::newRow("set-point -1") << "indoor_heating_temperature"
+                                  << "-1" << false << QVariant();
     QTest::newRow("outdoor minimum -40") << "min_temp"
                                          << "-40" << true << QVariant(-40.0);
     QTest::newRow("outdoor minimum -95") << "min_temp"

@@ -54,6 +54,9 @@ private slots:
     void editsAndTheCalculatedFlag_data();
     void editsAndTheCalculatedFlag();
     void indoorTemperatureInFahrenheit();
+    void setPointOutOfRangeTakesTheLimit_data();
+    void setPointOutOfRangeTakesTheLimit();
+    void leavingAnUntouchedSetPointKeepsTheResults();
     void newProjectTakesTheCityOnScreen();
     void projectInAnotherCountryAnnouncedOnce();
     void choosingACountryAnnouncesItsFirstCity();
@@ -203,8 +206,66 @@ void TestProjectSetWidget::indoorTemperatureInFahrenheit()
     QVERIFY(child<QLabel>(page, "label_cooling_season")->text().contains(QStringLiteral("F")));
     typeInto(cooling, QStringLiteral("77"));
     BRIVANTA_COMPARE_NEAR(project()->Getindoor_cooling_temperature(), 25.0, 1e-12);
-    typeInto(child<QLineEdit>(page, "lineEdit_indoor_heating_temp"), QStringLiteral("-4"));
-    BRIVANTA_COMPARE_NEAR(project()->Getindoor_heating_temperature(), -20.0, 1e-12);
+    typeInto(child<QLineEdit>(page, "lineEdit_indoor_heating_temp"), QStringLiteral("50"));
+    BRIVANTA_COMPARE_NEAR(project()->Getindoor_heating_temperature(), 10.0, 1e-12);
+}
+
+void TestProjectSetWidget::setPointOutOfRangeTakesTheLimit_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("celsius");
+    const int c = CUnitFun::TempCelsius;
+    const int f = CUnitFun::TempFahrenheit;
+    const QString cooling = QStringLiteral("lineEdit_indoor_cooling_temp");
+    const QString heating = QStringLiteral("lineEdit_indoor_heating_temp");
+    QTest::newRow("C above") << c << cooling << "60" << "50.00" << 50.0;
+    QTest::newRow("C in range") << c << heating << "18.5" << "18.5" << 18.5;
+    QTest::newRow("C minus sign refused") << c << heating << "-5" << "5" << 5.0;
+    QTest::newRow("F above") << f << cooling << "130" << "122.00" << 50.0;
+    QTest::newRow("F below") << f << heating << "20" << "32.00" << 0.0;
+}
+
+// The field is left with Return: an out-of-range number becomes the limit, on screen
+// and in the project.
+void TestProjectSetWidget::setPointOutOfRangeTakesTheLimit()
+{
+    QFETCH(int, unit);
+    QFETCH(QString, widget);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(double, celsius);
+
+    CUnitFun::SetUnitTemp(unit);
+    HProjectSetWidget page;
+    page.slot_update_project_info();
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    auto* edit = child<QLineEdit>(page, widget);
+    typeInto(edit, typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(edit->text(), shown);
+    const double stored = widget.contains(QLatin1String("cooling"))
+        ? project()->Getindoor_cooling_temperature()
+        : project()->Getindoor_heating_temperature();
+    BRIVANTA_COMPARE_NEAR(stored, celsius, 1e-9);
+}
+
+void TestProjectSetWidget::leavingAnUntouchedSetPointKeepsTheResults()
+{
+    project()->setindoor_cooling_temperature(23.456); // shown rounded, as 23.46
+    HProjectSetWidget page;
+    page.slot_update_project_info();
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    project()->setisCalculationSuccess(true);
+    auto* edit = child<QLineEdit>(page, "lineEdit_indoor_cooling_temp");
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(project()->Getindoor_cooling_temperature(), 23.456);
+    QVERIFY(project()->GetisCalculationSuccess());
 }
 
 void TestProjectSetWidget::newProjectTakesTheCityOnScreen()
