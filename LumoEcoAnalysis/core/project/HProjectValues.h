@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <utility>
+
 class HProject;
 
 // The top-level values of a project that are set by their project-file key, each with
@@ -21,6 +23,12 @@ public:
 
     struct Key
     {
+        Key(QString name, Type type = Type::Text, double min = 0.0, double max = 0.0,
+            QString unit = QString())
+            : name(std::move(name)), type(type), min(min), max(max), unit(std::move(unit))
+        {
+        }
+
         QString name;
         Type type = Type::Text;
         double min = 0.0;

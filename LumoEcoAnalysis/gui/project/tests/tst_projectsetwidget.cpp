@@ -243,7 +243,7 @@ void TestProjectSetWidget::setPointOutOfRangeTakesTheLimit()
     page.slot_update_project_info();
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
-    auto* edit = child<QLineEdit>(page, widget);
+    auto* edit = child<QLineEdit>(page, widget.toLatin1().constData());
     typeInto(edit, typed);
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(edit->text(), shown);
