@@ -25,7 +25,11 @@ public:
     {
         Key(QString name, Type type = Type::Text, double min = 0.0, double max = 0.0,
             QString unit = QString())
-            : name(std::move(name)), type(type), min(min), max(max), unit(std::move(unit))
+            : name(std::move(name))
+            , type(type)
+            , min(min)
+            , max(max)
+            , unit(std::move(unit))
         {
         }
 

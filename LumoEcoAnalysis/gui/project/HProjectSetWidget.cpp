@@ -57,7 +57,7 @@ public:
     }
 };
 
-template <class Validator = QDoubleValidator>
+template<class Validator = QDoubleValidator>
 QDoubleValidator* numberValidator(double bottom, double top, QObject* parent)
 {
     auto* validator = new Validator(bottom, top, 6, parent);
@@ -110,7 +110,8 @@ HProjectSetWidget::HProjectSetWidget(QWidget* parent)
     ui->lineEdit_indoor_cooling_temp->setValidator(m_indoorValidator);
     ui->lineEdit_indoor_heating_temp->setValidator(m_indoorValidator);
     for (QLineEdit* edit : {ui->lineEdit_indoor_cooling_temp, ui->lineEdit_indoor_heating_temp})
-        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { keepFixedIndoorText(edit); });
+        connect(edit, &QLineEdit::editingFinished, this,
+                [this, edit] { keepFixedIndoorText(edit); });
     ui->lineEdit_electricticy->setValidator(numberValidator(0.0, 1e9, this));
     ui->lineEdit_gas->setValidator(numberValidator(0.0, 1e9, this));
 }
@@ -423,9 +424,9 @@ void HProjectSetWidget::on_lineEdit_Min_Temp_textEdited(const QString& text)
 // The set-point range in the display unit.
 void HProjectSetWidget::updateIndoorRange()
 {
-    m_indoorValidator->setRange(
-        CUnitFun::temperatureToCurrent(HProjectValues::kIndoorSetPointMin),
-        CUnitFun::temperatureToCurrent(HProjectValues::kIndoorSetPointMax), 6);
+    m_indoorValidator->setRange(CUnitFun::temperatureToCurrent(HProjectValues::kIndoorSetPointMin),
+                                CUnitFun::temperatureToCurrent(HProjectValues::kIndoorSetPointMax),
+                                6);
 }
 
 // Leaving a set-point field may have set an out-of-range number to its limit; the

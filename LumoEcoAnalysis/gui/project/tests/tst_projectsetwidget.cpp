@@ -221,11 +221,16 @@ void TestProjectSetWidget::setPointOutOfRangeTakesTheLimit_data()
     const int f = CUnitFun::TempFahrenheit;
     const QString cooling = QStringLiteral("lineEdit_indoor_cooling_temp");
     const QString heating = QStringLiteral("lineEdit_indoor_heating_temp");
-    QTest::newRow("C above") << c << cooling << "60" << "50.00" << 50.0;
-    QTest::newRow("C in range") << c << heating << "18.5" << "18.5" << 18.5;
-    QTest::newRow("C minus sign refused") << c << heating << "-5" << "5" << 5.0;
-    QTest::newRow("F above") << f << cooling << "130" << "122.00" << 50.0;
-    QTest::newRow("F below") << f << heating << "20" << "32.00" << 0.0;
+    QTest::newRow("C above") << c << cooling << "60"
+                             << "50.00" << 50.0;
+    QTest::newRow("C in range") << c << heating << "18.5"
+                                << "18.5" << 18.5;
+    QTest::newRow("C minus sign refused") << c << heating << "-5"
+                                          << "5" << 5.0;
+    QTest::newRow("F above") << f << cooling << "130"
+                             << "122.00" << 50.0;
+    QTest::newRow("F below") << f << heating << "20"
+                             << "32.00" << 0.0;
 }
 
 // The field is left with Return: an out-of-range number becomes the limit, on screen
