@@ -118,6 +118,10 @@ HProjectSetWidget::HProjectSetWidget(QWidget* parent)
 
 HProjectSetWidget::~HProjectSetWidget()
 {
+    // A field that has the focus emits editingFinished while the widgets are destroyed;
+    // that must not reach this half-destroyed page.
+    ui->lineEdit_indoor_cooling_temp->disconnect(this);
+    ui->lineEdit_indoor_heating_temp->disconnect(this);
     delete ui;
 }
 
